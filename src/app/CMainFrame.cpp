@@ -1,0 +1,122 @@
+#include "app/CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QUrl>
+#include <QWhatsThis>
+
+#include "app/CAboutDlg.h"
+#include "console/Cvyn8_rk47View.h"
+#include "data/Cvyn8_rk47Doc.h"
+#include "platform/ExeFolder.h"
+
+CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc) : m_pDoc(doc) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowTitle("vyn8_rk47");
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(InitialGeometry(screen->size()));
+    }
+    m_pView = new Cvyn8_rk47View(doc, this);
+    setCentralWidget(m_pView);
+    m_pDoc->m_pDialogParent = this;
+    BuildMenu();
+}
+
+QRect CMainFrame::InitialGeometry(QSize screen) {
+    const int w = screen.width();
+    const int h = screen.height();
+    const int x = ((w * 5) / 4 - w) / 4;
+    const int y = ((h * 5) / 4 - h) / 4 - 30;
+    return QRect(x, y, w, h);
+}
+
+void CMainFrame::ResizeParentToFit() {
+    const QSize fit = sizeHint().expandedTo(minimumSizeHint());
+    resize(std::min(width(), fit.width()), std::min(height(), fit.height()));
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text,
+                                const QKeySequence& key) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QStringLiteral("ID_%1").arg(id));
+    action->setData(id);
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::ApplicationShortcut);
+    }
+    return action;
+}
+
+QAction* CMainFrame::command(int id) const {
+    return findChild<QAction*>(QStringLiteral("ID_%1").arg(id));
+}
+
+void CMainFrame::BuildMenu() {
+    Cvyn8_rk47Doc* doc = m_pDoc;
+    Cvyn8_rk47View* view = m_pView;
+
+    QMenu* option = menuBar()->addMenu("&Option");
+    connect(AddCommand(option, ID_FILE_OPEN, "&Open Sample Record", QKeySequence("Ctrl+O")),
+            &QAction::triggered, this, [doc] { doc->OnOpenSampleRecord(); });
+    connect(AddCommand(option, ID_FILE_SAVE, "&Save", QKeySequence("Ctrl+S")),
+            &QAction::triggered, this, [doc] { doc->OnSaveRecords(); });
+    connect(AddCommand(option, ID_PRINT_RECORDS, "&Print"), &QAction::triggered, this,
+            [doc] { doc->OnPrintRecords(); });
+    option->addSeparator();
+    connect(AddCommand(option, ID_SET_COUNTER, "Set Counter"), &QAction::triggered, view,
+            &Cvyn8_rk47View::OnSetCounter);
+    connect(AddCommand(option, ID_EDIT_SEED_PARA, "Edit Seed Para"), &QAction::triggered, view,
+            &Cvyn8_rk47View::OnEditSeedPara);
+    option->addSeparator();
+    connect(AddCommand(option, ID_APP_EXIT, "E&xit"), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* viewMenu = menuBar()->addMenu("&View");
+    connect(AddCommand(viewMenu, ID_REVIEW_SAMPLE_OPENED, "&Review Sample Opened"),
+            &QAction::triggered, this, [doc] { doc->OnReviewSampleOpened(); });
+    connect(AddCommand(viewMenu, ID_CHECK_INVENTORY, "I.D.(Variety)"), &QAction::triggered, this,
+            [doc] { doc->OnCheckInventory(); });
+    connect(AddCommand(viewMenu, ID_VIEW_CURRENT_SAMPLE, "Edit"), &QAction::triggered, this,
+            [doc] { doc->OnViewCurrentSample(); });
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    connect(AddCommand(help, ID_HELP_FINDER, "Manual"), &QAction::triggered, this,
+            &CMainFrame::OnHelpFinder);
+    help->addSeparator();
+    connect(AddCommand(help, ID_APP_ABOUT, "&About vyn8_rk47..."), &QAction::triggered, this,
+            &CMainFrame::OnAppAbout);
+
+    // Accelerators without a menu item: Shift+F1 enters context help and F1
+    // opens the manual. The other standard keys (Ctrl+N, undo, cut, copy,
+    // paste, pane switching) have no command at frame level.
+    auto* contextHelp = new QShortcut(QKeySequence("Shift+F1"), this);
+    contextHelp->setObjectName(QStringLiteral("ID_%1").arg(ID_CONTEXT_HELP));
+    connect(contextHelp, &QShortcut::activated, this, [] { QWhatsThis::enterWhatsThisMode(); });
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setObjectName(QStringLiteral("ID_%1").arg(ID_HELP));
+    connect(f1, &QShortcut::activated, this, &CMainFrame::OnHelpFinder);
+}
+
+void CMainFrame::OnAppAbout() {
+    CAboutDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CMainFrame::OnHelpFinder() {
+    const QFileInfo manual(ExeFolder() + "manual.html");
+    if (manual.exists()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(manual.absoluteFilePath()));
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    m_pView->Shutdown();
+    event->accept();
+}

@@ -1,0 +1,165 @@
+// Start-up and shut-down of the console.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+#include "console/Cvyn8_rk47View.h"
+#include "console/UpDownCtrl.h"
+#include "data/Cvyn8_rk47Doc.h"
+#include "data/InventoryFile.h"
+#include "data/RecordFile.h"
+#include "data/SeedParaFile.h"
+#include "platform/ExeFolder.h"
+#include "platform/NumText.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+constexpr int kInventoryCapacity = 65000;
+const char* const kComPorts[] = {"COM1", "COM2", "COM3", "COM4", "COM5",
+                                 "COM6", "COM7", "COM8", "COM9"};
+const char* const kBaudRates[] = {"110", "300", "600", "1200", "2400", "4800", "9600", "19200"};
+
+void ReportWriteFailure(const QString& path, const QString& reason, const QString& consequence) {
+    Prompt(QStringLiteral("Could not write %1 (%2). %3").arg(path, reason, consequence),
+           kAppTitle, PromptIcon::Error);
+}
+
+}  // namespace
+
+Cvyn8_rk47View::~Cvyn8_rk47View() { Shutdown(); }
+
+void Cvyn8_rk47View::OnInitialUpdate() {
+    m_pDoc->m_inventory.Reserve(kInventoryCapacity);
+
+    m_comboCom->clear();
+    for (const char* port : kComPorts) {
+        m_comboCom->addItem(port);
+    }
+    m_comboBaud->clear();
+    for (const char* baud : kBaudRates) {
+        m_comboBaud->addItem(baud);
+    }
+    m_comboCom->setCurrentIndex(0);
+    m_comboBaud->setCurrentIndex(m_comboBaud->findText("9600"));
+    m_strComPort = "COM1";
+    m_strBaud = "9600";
+
+    m_strExeFolder = ExeFolder();
+    m_nSeedSetCount = LoadSeedParaFile(m_strExeFolder + "SeedPara.txt", *m_pDoc);
+    if (m_nSeedSetCount == 0) {
+        PromptError("Missing SeedPara.txt file");
+        return;
+    }
+    LoadInventoryFile(m_strExeFolder + "vyn8_inventory.txt", m_pDoc->m_inventory);
+    m_bInventoryLoaded = true;
+
+    CheckModeRadio(IDC_TOTALIZE);
+    m_bTotalizeMode = true;
+    m_bBatchMode = false;
+
+    m_comboName->clear();
+    for (int k = 0; k < m_nSeedSetCount; ++k) {
+        m_comboName->addItem(m_pDoc->m_seedNames[k]);
+    }
+    m_comboName->setCurrentIndex(0);
+
+    m_spinFeedSpeed->SetRange(2, 200);
+    m_spinFeedSpeed->SetPos(WToI(m_pDoc->m_feedSpeeds[0]));
+    ShowSeedSet(0);
+    m_nFeedSpeed = WToI(m_strFeedSpeed);
+
+    m_model->InsertColumns();
+    const int widths[SampleListModel::kColumns] = {50, 110, 100, 60, 60, 100, 100, 100, 100};
+    for (int c = 0; c < SampleListModel::kColumns; ++c) {
+        m_listSamples->setColumnWidth(c, widths[c]);
+    }
+
+    LockRun();
+    LockSelection();
+
+    m_grpConnectSet->setEnabled(true);
+    m_comboCom->setEnabled(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_comboBaud, m_btnLoadFile, m_btnDisconnect,
+                                                      m_spinFeedSpeed, m_editGateHor, m_editGateVer,
+                                                      m_editSensitivity, m_btnDelete}) {
+        w->setEnabled(false);
+    }
+    m_btnConnect->setEnabled(true);
+    m_editFeedSpeed->setEnabled(true);
+
+    m_model->DeleteAll();
+    m_nSampleRowCount = 0;
+    m_strBatchNo.clear();
+
+    const QPalette pal = m_listSamples->palette();
+    m_model->SetPlainColours(pal.color(QPalette::Text), pal.color(QPalette::Base));
+
+    m_nCurPacket = 0;
+    m_nRowCount = 0;
+    m_bClosingSample = 0;
+}
+
+void Cvyn8_rk47View::ShowSeedSet(int index) {
+    m_strFeedSpeed = m_pDoc->m_feedSpeeds.value(index);
+    m_editFeedSpeed->setText(m_strFeedSpeed);
+    m_strGateHor = m_pDoc->m_gateHors.value(index);
+    m_strGateVer = m_pDoc->m_gateVers.value(index);
+    m_editGateHor->setText(m_strGateHor);
+    m_editGateVer->setText(m_strGateVer);
+    m_strSensitivity = m_pDoc->m_sensitivities.value(index);
+    m_editSensitivity->setText(m_strSensitivity);
+}
+
+bool Cvyn8_rk47View::ExchangeFeedSpeed() {
+    bool ok = false;
+    const int value = m_editFeedSpeed->text().trimmed().toInt(&ok);
+    if (!ok || value < 10 || value > 200) {
+        Prompt("Please enter an integer between 10 and 200.", kAppTitle, PromptIcon::Warning);
+        m_editFeedSpeed->setFocus();
+        m_editFeedSpeed->selectAll();
+        return false;
+    }
+    m_nFeedSpeed = value;
+    return true;
+}
+
+void Cvyn8_rk47View::Shutdown() {
+    if (m_bShutdownDone) {
+        return;
+    }
+    m_bShutdownDone = true;
+    SaveShutdownFiles();
+    ShutdownLink();
+    m_pDoc->DiscardRecords();
+    m_pCurrentEntry = nullptr;
+}
+
+void Cvyn8_rk47View::SaveShutdownFiles() {
+    Cvyn8_rk47Doc& doc = *m_pDoc;
+    if (doc.m_nSaveState == RECORDS_UNSAVED && doc.RecordCount() > 0) {
+        const QString path = m_strExeFolder + "VYN8_Default.txt";
+        QString error;
+        if (!WriteRecordFile(path, doc.m_records, RecordFieldOrder::Shutdown, &error)) {
+            ReportWriteFailure(path, error,
+                               "The unsaved records of this run could not be kept.");
+        }
+        doc.DiscardRecords();
+    }
+    // Start-up that ended early never read the inventory: writing the empty
+    // map back would erase every sample's inventory.
+    if (m_bInventoryLoaded) {
+        const QString path = m_strExeFolder + "vyn8_inventory.txt";
+        QString error;
+        if (!SaveInventoryFile(path, doc.m_inventory, &error)) {
+            ReportWriteFailure(path, error, "The inventory changes of this run are lost.");
+        }
+        doc.m_inventory.RemoveAll();
+    }
+}

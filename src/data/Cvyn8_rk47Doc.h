@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "data/InventoryMap.h"
+#include "data/cParam.h"
+
+class QWidget;
+
+constexpr int RECORDS_OPENED = 350;
+constexpr int RECORDS_NOT_OPENED = 351;
+constexpr int RECORDS_SAVED = 352;
+constexpr int RECORDS_UNSAVED = 353;
+
+// The console's store for everything that outlives one row of the sample
+// list: the records, the inventory per ID and the seed parameter sets.
+// Used on the user-interface thread only.
+class Cvyn8_rk47Doc {
+public:
+    Cvyn8_rk47Doc();
+    ~Cvyn8_rk47Doc();
+    Cvyn8_rk47Doc(const Cvyn8_rk47Doc&) = delete;
+    Cvyn8_rk47Doc& operator=(const Cvyn8_rk47Doc&) = delete;
+
+    QString m_strExt[3] = {"txt", "xls", "csv"};
+    QString m_strExcelDriver;
+    int m_nOpenState = RECORDS_NOT_OPENED;
+    int m_nSaveState = RECORDS_UNSAVED;
+    std::vector<std::unique_ptr<cParam>> m_records;
+    InventoryMap m_inventory;
+    QStringList m_seedNames;
+    QStringList m_feedSpeeds;
+    QStringList m_gateVers;
+    QStringList m_gateHors;
+    QStringList m_sensitivities;
+
+    // Record operations.
+    cParam* AddRecord(const QString& id);
+    // Deletes every record. Callers also clear the view's current-record
+    // pointer; OnRecordsDiscarded is told so it can.
+    void DiscardRecords();
+    qsizetype RecordCount() const { return static_cast<qsizetype>(m_records.size()); }
+    // Grows the five seed lists so that index `k` exists.
+    void EnsureSeedIndex(qsizetype k);
+
+    // Called after the records were discarded (the view clears its pointer).
+    std::function<void()> OnRecordsDiscarded;
+    // Called after a record was added or changed the inventory, so unsaved
+    // work can be kept safe on disk.
+    std::function<void()> OnRecordsChanged;
+
+    // Menu commands handled by the document.
+    void OnOpenSampleRecord();
+    void OnSaveRecords();
+    void OnPrintRecords();
+    void OnReviewSampleOpened();
+    void OnCheckInventory();
+    void OnViewCurrentSample();
+
+    // Widget that owns the document's dialogs for positioning (may be null).
+    QWidget* m_pDialogParent = nullptr;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <utility>
+#include <vector>
+
+// Inventory text per sample ID. Keys compare case-sensitively; setting an ID
+// that is present replaces its value. Iteration follows the order in which the
+// IDs were first inserted, so the inventory file and the Check Inventory list
+// keep a stable order from run to run.
+class InventoryMap {
+public:
+    using Entry = std::pair<QString, QString>;
+
+    void Reserve(qsizetype n);
+    // The value for `id`, inserting an empty one when absent.
+    QString& operator[](const QString& id);
+    void Set(const QString& id, const QString& value) { (*this)[id] = value; }
+    bool Lookup(const QString& id, QString* value = nullptr) const;
+    qsizetype GetCount() const { return static_cast<qsizetype>(m_entries.size()); }
+    bool IsEmpty() const { return m_entries.empty(); }
+    void RemoveAll();
+
+    std::vector<Entry>::const_iterator begin() const { return m_entries.begin(); }
+    std::vector<Entry>::const_iterator end() const { return m_entries.end(); }
+
+private:
+    std::vector<Entry> m_entries;
+    QHash<QString, qsizetype> m_index;
+};

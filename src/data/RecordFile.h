@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "data/cParam.h"
+
+// Sample record files: one line per record, eight fields each followed by a
+// TAB but the eighth, which the line end follows; 8-bit text, CR LF on disk.
+
+enum class RecordFieldOrder { Record, Shutdown };
+
+// The text-mode bytes of `records` in the given field order.
+QByteArray FormatRecords(const std::vector<std::unique_ptr<cParam>>& records,
+                         RecordFieldOrder order);
+// Every run of eight fields, each ended by a TAB or a line feed, is one record
+// in record order; an incomplete last record is dropped. Fields are read whole.
+std::vector<std::array<QString, 8>> ParseRecords(const QByteArray& textMode);
+
+bool WriteRecordFile(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,
+                     RecordFieldOrder order, QString* error = nullptr);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The console's 8-bit text files: each UTF-16 unit is written as its low byte,
+// bytes read back as Latin-1; a line feed is CR LF on disk and a CR LF pair
+// reads back as one line feed (a lone CR stays an ordinary character).
+namespace text8 {
+
+QByteArray Encode(const QString& text);          // low byte of each unit
+QString Decode(const QByteArray& bytes);         // Latin-1
+QByteArray ToDisk(const QByteArray& textMode);   // LF -> CR LF
+QByteArray FromDisk(const QByteArray& onDisk);   // CR LF -> LF
+
+// Reads a whole file in text mode. False when it cannot be opened.
+bool ReadFile(const QString& path, QByteArray* textMode);
+
+// Writes `textMode` (LF line ends) to `path` through a temporary file renamed
+// over the old one, so an interrupted write never leaves a half file. On
+// failure returns false and sets `error` to a reason fit for the operator.
+bool WriteFileAtomic(const QString& path, const QByteArray& textMode, QString* error = nullptr);
+
+}  // namespace text8
