@@ -61,6 +61,11 @@ public:
     void OnCheckInventory();
     void OnViewCurrentSample();
 
+    // Workbooks: the records into a new workbook (always 1; failures are
+    // shown to the operator), and the INSERT statement of one record.
+    int ExportToExcel(const QString& path, const QString& driver);
+    void FormatInsert(int index, const QString& table, QString& out) const;
+
     // Widget that owns the document's dialogs for positioning (may be null).
     QWidget* m_pDialogParent = nullptr;
 };
