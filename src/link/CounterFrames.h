@@ -51,4 +51,21 @@ struct CounterMessage {
 // Decodes one complete frame (STX .. ETX) as the counter sends it.
 CounterMessage Decode(const QByteArray& frame);
 
+// ---- the counter's side (simulated counter, tests) ----
+
+// STX 'c' US name US ETX.
+QByteArray EventFrame(const QString& name);
+// STX 'd' US count US packNo US ETX.
+QByteArray CountFrame(const QString& count, const QString& packNo);
+
+// Longest field that Decode takes from the counter.
+constexpr int kMaxEventName = 49;
+constexpr int kMaxCountField = 20;
+constexpr int kKeptCount = 9;
+constexpr int kKeptPackNo = 5;
+
+// The bytes in readable form for logs: control bytes as <STX>, <US>, ...,
+// other bytes outside printable ASCII as <xx> in hexadecimal.
+QString Readable(const QByteArray& bytes);
+
 }  // namespace frames
