@@ -1,4 +1,4 @@
-// Scanning IDs against a loaded sample list, and the row colours.
+// Scanning IDs against a loaded sample list.
 
 #include <QRadioButton>
 
@@ -56,23 +56,6 @@ TEST_F(LoadedList, MoreMatchesThanOneSampleHoldsAreRefused) {
     EXPECT_NE(prompter.shown[0].text, "No match ID !");
     EXPECT_EQ(view->m_nSampleRowCount, kMaxSampleRows + 1);
     EXPECT_EQ(view->list().State(0), SampleListModel::Plain);
-}
-
-TEST_F(LoadedList, RowsAreColouredByTheirState) {
-    LoadRows({{"A", "1"}, {"B", "1"}, {"C", "1"}, {"D", "1"}});
-    view->list().SetState(1, SampleListModel::Counted);
-    view->list().SetState(2, SampleListModel::Selected);
-    view->list().SetState(3, SampleListModel::Current);
-    auto colour = [&](int row, int role) {
-        return view->list().data(view->list().index(row, 0), role).value<QColor>();
-    };
-    EXPECT_EQ(colour(0, Qt::BackgroundRole), view->list().PlainBack());
-    EXPECT_EQ(colour(1, Qt::ForegroundRole), QColor(255, 0, 0));
-    EXPECT_EQ(colour(1, Qt::BackgroundRole), QColor(0, 0, 0));
-    EXPECT_EQ(colour(2, Qt::ForegroundRole), QColor(255, 0, 0));
-    EXPECT_EQ(colour(2, Qt::BackgroundRole), QColor(128, 128, 255));
-    EXPECT_EQ(colour(3, Qt::ForegroundRole), QColor(255, 255, 255));
-    EXPECT_EQ(colour(3, Qt::BackgroundRole), QColor(255, 0, 0));
 }
 
 }  // namespace
