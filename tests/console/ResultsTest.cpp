@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 #include "console/SampleListSupport.h"
-#include "dialogs/NoticeDlg.h"
+#include "dialogs/Sample35.h"
 
 namespace {
 
