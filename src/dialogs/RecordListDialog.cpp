@@ -80,7 +80,7 @@ void RecordListDialog::OnPrint() {
 
 void RecordListDialog::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && m_listRecords->hasFocus()) {
+    if (enter && focusWidget() == m_listRecords) {
         EndDialog(IDOK);
         return;
     }
