@@ -4,7 +4,9 @@
 
 void Cvyn8_rk47View::OnIdEnter() {}
 void Cvyn8_rk47View::AddSampleFromEntry() {}
-int Cvyn8_rk47View::SelectRowsById() { return 0; }
+int Cvyn8_rk47View::SelectRowsById() {
+    return 0;
+}
 void Cvyn8_rk47View::CopyPreviousSample() {}
 void Cvyn8_rk47View::OnDelete() {}
 void Cvyn8_rk47View::OnSetCounter() {}

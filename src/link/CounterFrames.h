@@ -27,13 +27,13 @@ struct ProgramRow {
     QString packets;         // the row's "PackNo" cell
 };
 struct ProgramFrameArgs {
-    QString seedName;        // cut to 19 characters
-    int rowsToCount = 0;     // rows from the current row on
+    QString seedName;              // cut to 19 characters
+    int rowsToCount = 0;           // rows from the current row on
     std::vector<ProgramRow> rows;  // every row of the sample
-    QString gateHor;         // cut to 9 characters
-    QString gateVer;         // cut to 9 characters
-    QString sensitivity;     // cut to 9 characters
-    QString feedSpeed;       // the Feed Speed edit's text
+    QString gateHor;               // cut to 9 characters
+    QString gateVer;               // cut to 9 characters
+    QString sensitivity;           // cut to 9 characters
+    QString feedSpeed;             // the Feed Speed edit's text
 };
 // STX 'P' US name US rows (US num/p US packs)* US gateHor US gateVer US
 // sensitivity US feedSpeed US "Start" ETX.
