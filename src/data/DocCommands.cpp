@@ -9,7 +9,9 @@
 #include "dialogs/Viewedit35.h"
 #include "platform/WinIds.h"
 
-void Cvyn8_rk47Doc::OnPrintRecords() { PrintRecords(m_records, "Barcode"); }
+void Cvyn8_rk47Doc::OnPrintRecords() {
+    PrintRecords(m_records, "Barcode");
+}
 
 void Cvyn8_rk47Doc::OnReviewSampleOpened() {
     if (m_nOpenState == RECORDS_NOT_OPENED || RecordCount() == 0) {
