@@ -32,6 +32,7 @@ CheckInventory35::CheckInventory35(QWidget* parent) : CDialogBase(parent) {
     m_listInventory->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_listInventory->setSelectionMode(QAbstractItemView::NoSelection);
     m_listInventory->verticalHeader()->hide();
+    m_listInventory->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
     auto* ok = new QPushButton("OK", this);
     SetControlId(ok, IDOK, "OK");

@@ -22,6 +22,7 @@ RecordListDialog::RecordListDialog(const Look& look, QWidget* parent)
     m_listRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_listRecords->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listRecords->verticalHeader()->hide();
+    m_listRecords->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_listRecords->setWordWrap(false);
 
     auto* print = new QPushButton("Print", this);
