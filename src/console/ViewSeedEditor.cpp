@@ -1,5 +1,54 @@
-// Edit Seed Para. (Filled in with the seed editor.)
+// Edit Seed Para: the seed editor, then the console's seed controls and
+// SeedPara.txt brought up to date.
+
+#include <QComboBox>
+#include <QLineEdit>
 
 #include "console/Cvyn8_rk47View.h"
+#include "data/Cvyn8_rk47Doc.h"
+#include "data/SeedParaFile.h"
+#include "dialogs/cSeedname35.h"
+#include "platform/Prompter.h"
 
-void Cvyn8_rk47View::OnEditSeedPara() {}
+namespace {
+constexpr int kSeedEditLimit = 3;
+}
+
+void Cvyn8_rk47View::OnEditSeedPara() {
+    cSeedname35 dlg(this);
+    dlg.m_pDoc = m_pDoc;
+    dlg.m_nCount = m_nSeedSetCount;
+    dlg.m_nIndex = m_nSeedIndex;
+    if (dlg.DoModal() != IDOK) {
+        return;
+    }
+    Cvyn8_rk47Doc& doc = *m_pDoc;
+    if (dlg.m_nIndex < 0 || dlg.m_nIndex >= doc.m_seedNames.size() ||
+        dlg.m_nCount > doc.m_seedNames.size()) {
+        Prompt("Failed to Save Data, try again", kAppTitle, PromptIcon::Error);
+        return;
+    }
+    m_nSeedIndex = dlg.m_nIndex;
+
+    m_comboName->clear();
+    for (int k = 0; k < dlg.m_nCount; ++k) {
+        m_comboName->addItem(doc.m_seedNames[k]);
+    }
+    m_nSeedSetCount = dlg.m_nCount;
+    m_comboName->setCurrentIndex(m_nSeedIndex);
+    m_comboName->setEditText(doc.m_seedNames[m_nSeedIndex]);
+
+    for (QLineEdit* edit : {m_editFeedSpeed, m_editGateHor, m_editGateVer, m_editSensitivity}) {
+        edit->setMaxLength(kSeedEditLimit);
+    }
+    ShowSeedSet(m_nSeedIndex);
+
+    const QString path = m_strExeFolder + "SeedPara.txt";
+    QString error;
+    if (!SaveSeedParaFile(path, doc, m_nSeedSetCount, &error)) {
+        Prompt(QStringLiteral("The seed parameter sets could not be written to %1 (%2). The "
+                              "changes hold for this run only.")
+                   .arg(path, error),
+               kAppTitle, PromptIcon::Error);
+    }
+}

@@ -1,5 +1,7 @@
 #include "data/RecordFile.h"
 
+#include <QFile>
+
 #include "data/Tokenizer.h"
 #include "platform/Text8.h"
 
@@ -30,6 +32,19 @@ std::vector<std::array<QString, 8>> ParseRecords(const QByteArray& textMode) {
         }
     });
     return out;
+}
+
+bool ReadRecordFile(const QString& path, std::vector<std::array<QString, 8>>* records,
+                    QString* error) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error) {
+            *error = f.errorString();
+        }
+        return false;
+    }
+    *records = ParseRecords(text8::FromDisk(f.readAll()));
+    return true;
 }
 
 bool WriteRecordFile(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,

@@ -20,5 +20,10 @@ QByteArray FormatRecords(const std::vector<std::unique_ptr<cParam>>& records,
 // in record order; an incomplete last record is dropped. Fields are read whole.
 std::vector<std::array<QString, 8>> ParseRecords(const QByteArray& textMode);
 
+// Reads a record file from disk. False with a reason in `error` when it cannot
+// be read; nothing is parsed then.
+bool ReadRecordFile(const QString& path, std::vector<std::array<QString, 8>>* records,
+                    QString* error = nullptr);
+// Writes through a temporary file renamed over the old one.
 bool WriteRecordFile(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,
                      RecordFieldOrder order, QString* error = nullptr);

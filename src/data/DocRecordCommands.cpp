@@ -1,0 +1,89 @@
+// Save and Open Sample Record: the document's record files.
+
+#include <QFileInfo>
+
+#include "data/Cvyn8_rk47Doc.h"
+#include "data/RecordFile.h"
+#include "platform/FileChooser.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+FileDialogRequest RecordFileRequest(bool save, const char* barFilter) {
+    FileDialogRequest r;
+    r.save = save;
+    r.filter = QtFilterFromBars(barFilter);
+    r.defaultExt = "txt";
+    r.initialName = "Vyn8_Data";
+    return r;
+}
+
+void ReportNotSaved(const QString& path, const QString& reason) {
+    Prompt(QStringLiteral("The records were not saved to %1: %2").arg(path, reason), kAppTitle,
+           PromptIcon::Error);
+}
+
+}  // namespace
+
+void Cvyn8_rk47Doc::OnSaveRecords() {
+    m_nSaveState = RECORDS_UNSAVED;
+    if (RecordCount() == 0) {
+        return;
+    }
+    const QString path =
+        ChooseFile(RecordFileRequest(true, "Text file (*.txt)|*.txt|Excel 2003(*.xls)|*.xls||"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (m_strExcelDriver.isEmpty()) {
+        Prompt("No Excel ODBC Driver found!");
+        return;
+    }
+    // The extension is compared as typed: "TXT" is not a text file name.
+    const QString ext = QFileInfo(path).suffix();
+    if (ext == m_strExt[0]) {
+        QString error;
+        if (!WriteRecordFile(path, m_records, RecordFieldOrder::Record, &error)) {
+            ReportNotSaved(path, error);
+            return;
+        }
+    } else if (ext == m_strExt[1]) {
+        if (!ExportToExcel(path, m_strExcelDriver)) {
+            return;
+        }
+    } else {
+        ReportNotSaved(
+            path,
+            QStringLiteral("the file name must end in .%1 or .%2.").arg(m_strExt[0], m_strExt[1]));
+        return;
+    }
+    m_nSaveState = RECORDS_SAVED;
+}
+
+void Cvyn8_rk47Doc::OnOpenSampleRecord() {
+    const QString path = ChooseFile(RecordFileRequest(false, "Text File(*.txt)|*.txt||"));
+    if (path.isEmpty()) {
+        return;
+    }
+    std::vector<std::array<QString, 8>> read;
+    QString error;
+    if (!ReadRecordFile(path, &read, &error)) {
+        Prompt(QStringLiteral("Could not open %1 (%2). No records were read.").arg(path, error),
+               kAppTitle, PromptIcon::Error);
+        return;
+    }
+    // Records of a count that were never saved exist nowhere else.
+    const bool unsavedWork =
+        RecordCount() > 0 && m_nSaveState == RECORDS_UNSAVED && m_nOpenState == RECORDS_NOT_OPENED;
+    if (unsavedWork &&
+        Prompt("The records of this run have not been saved. Discard them and open the file?",
+               kAppTitle, PromptIcon::Question, PromptButtons::YesNo) != IDYES) {
+        return;
+    }
+    DiscardRecords();
+    for (const auto& fields : read) {
+        AddRecord(fields[0])->SetFromRecordOrder(fields);
+    }
+    m_nOpenState = RECORDS_OPENED;
+    OnReviewSampleOpened();
+}

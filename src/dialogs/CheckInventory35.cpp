@@ -1,0 +1,134 @@
+#include "dialogs/CheckInventory35.h"
+
+#include <algorithm>
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "data/Cvyn8_rk47Doc.h"
+#include "platform/Prompter.h"
+
+namespace {
+constexpr int kSearchLimit = 20;
+constexpr int kIdColumn = 1;
+}  // namespace
+
+CheckInventory35::CheckInventory35(QWidget* parent) : CDialogBase(parent) {
+    setWindowTitle("Check Inventory");
+    auto* label = new QLabel("I.D.(Variety)", this);
+    m_editSearch = new QLineEdit(this);
+    label->setBuddy(m_editSearch);
+    SetControlId(m_editSearch, IDC_SEARCH, "I.D.(Variety)");
+    m_editSearch->installEventFilter(this);
+
+    m_listInventory = new QTableWidget(this);
+    SetControlId(m_listInventory, IDC_INVENTORY, "Inventory");
+    m_listInventory->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_listInventory->setSelectionMode(QAbstractItemView::NoSelection);
+    m_listInventory->verticalHeader()->hide();
+    m_listInventory->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+
+    auto* ok = new QPushButton("OK", this);
+    SetControlId(ok, IDOK, "OK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        m_strSearch = m_editSearch->text();
+        OnOK();
+    });
+
+    auto* search = new QHBoxLayout;
+    search->addWidget(label);
+    search->addWidget(m_editSearch, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(search);
+    layout->addWidget(m_listInventory, 1);
+    layout->addLayout(buttons);
+    resize(520, 470);
+}
+
+bool CheckInventory35::OnInitDialog() {
+    m_listInventory->setColumnCount(3);
+    m_listInventory->setHorizontalHeaderLabels({"No", "Source Barcode", "Inventory"});
+    m_listInventory->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const int widths[] = {50, 200, 80};
+    for (int c = 0; c < 3; ++c) {
+        m_listInventory->setColumnWidth(c, widths[c]);
+    }
+    m_editSearch->setFocus();
+
+    m_nRowCount = m_pDoc ? static_cast<int>(m_pDoc->m_inventory.GetCount()) : 0;
+    if (m_nRowCount == 0) {
+        Prompt("There is no Inventory !");
+        return false;
+    }
+    m_listInventory->setRowCount(m_nRowCount);
+    int k = 0;
+    for (const auto& [id, value] : m_pDoc->m_inventory) {
+        m_listInventory->setItem(k, 0, new QTableWidgetItem(QString::number(k)));
+        m_listInventory->setItem(k, kIdColumn, new QTableWidgetItem(id));
+        m_listInventory->setItem(k, 2, new QTableWidgetItem(value));
+        ++k;
+    }
+    m_editSearch->setMaxLength(kSearchLimit);
+    m_editSearch->setEnabled(true);
+    return true;
+}
+
+bool CheckInventory35::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_editSearch && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            SearchInventory();
+            return true;
+        }
+    }
+    return CDialogBase::eventFilter(watched, event);
+}
+
+void CheckInventory35::SearchInventory() {
+    m_strSearch = m_editSearch->text();
+    const int previous = m_nFoundRow;
+    m_nFoundRow = kNoRow;
+    if (!m_pDoc || !m_pDoc->m_inventory.Lookup(m_strSearch)) {
+        PaintRow(previous, false);
+        Prompt("No item in database");
+        return;
+    }
+    for (int row = 0; row < m_nRowCount; ++row) {
+        const QTableWidgetItem* item = m_listInventory->item(row, kIdColumn);
+        if (item && item->text() == m_strSearch) {
+            m_nFoundRow = row;
+            break;
+        }
+    }
+    PaintRow(previous, false);
+    if (m_nFoundRow == kNoRow) {
+        return;
+    }
+    PaintRow(m_nFoundRow, true);
+    // Show the row after the found one too, so the found row is not the
+    // last line at the list's bottom edge.
+    const int below = std::min(m_nFoundRow + 1, m_nRowCount - 1);
+    m_listInventory->scrollToItem(m_listInventory->item(below, 0));
+}
+
+void CheckInventory35::PaintRow(int row, bool highlight) {
+    if (row < 0 || row >= m_listInventory->rowCount()) {
+        return;
+    }
+    for (int c = 0; c < m_listInventory->columnCount(); ++c) {
+        if (QTableWidgetItem* item = m_listInventory->item(row, c)) {
+            item->setForeground(highlight ? QBrush(Qt::white) : QBrush());
+            item->setBackground(highlight ? QBrush(Qt::red) : QBrush());
+        }
+    }
+}

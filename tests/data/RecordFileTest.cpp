@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "data/RecordFile.h"
+#include "platform/Text8.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::vector<std::unique_ptr<cParam>> Records(std::initializer_list<std::array<QString, 8>> rows) {
+    std::vector<std::unique_ptr<cParam>> out;
+    for (const auto& r : rows) {
+        out.push_back(std::make_unique<cParam>(r[0]));
+        out.back()->SetFromRecordOrder(r);
+    }
+    return out;
+}
+
+std::vector<std::array<QString, 8>> ParseDisk(const QByteArray& onDisk) {
+    return ParseRecords(text8::FromDisk(onDisk));
+}
+
+}  // namespace
+
+TEST(RecordFile, WritesEightFieldsPerLineWithCrLf) {
+    TempWorkDir dir;
+    const auto records = Records(
+        {{"A1", "Wheat", "1", "50", "900", "50", "Row 3", "ok"}, {"", "", "", "", "", "", "", ""}});
+    ASSERT_TRUE(WriteRecordFile(dir.Path("r.txt"), records, RecordFieldOrder::Record));
+    EXPECT_EQ(dir.Read("r.txt"), QByteArray("A1\tWheat\t1\t50\t900\t50\tRow 3\tok\r\n"
+                                            "\t\t\t\t\t\t\t\r\n"));
+}
+
+TEST(RecordFile, ShutdownCopyPutsLocationAndCommentBeforeInventoryAndTotal) {
+    const auto records = Records({{"ID", "Seed", "Pack", "NumP", "Inv", "Total", "Loc", "Com"}});
+    EXPECT_EQ(FormatRecords(records, RecordFieldOrder::Shutdown),
+              QByteArray("ID\tSeed\tPack\tNumP\tLoc\tCom\tInv\tTotal\n"));
+}
+
+TEST(RecordFile, WritesTheLowByteOfEachCharacter) {
+    const auto records =
+        Records({{QString(QChar(0x00E9)), QString(QChar(0x4E2D)), "", "", "", "", "", ""}});
+    EXPECT_EQ(FormatRecords(records, RecordFieldOrder::Record),
+              QByteArray("\xE9\t\x2D\t\t\t\t\t\t\n"));
+}
+
+TEST(RecordFile, RecordIsEveryRunOfEightFieldsWhateverEndedThem) {
+    const auto two = ParseDisk("a\tb\tc\td\te\tf\tg\th\ti\tj\tk\tl\tm\tn\to\tp\n");
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0][0], "a");
+    EXPECT_EQ(two[1][0], "i");
+    EXPECT_EQ(two[1][7], "p");
+
+    // A line of nine fields shifts the next record: its ninth field becomes
+    // the next ID.
+    const auto shifted = ParseDisk("1\t2\t3\t4\t5\t6\t7\t8\t9\r\nA\tB\tC\tD\tE\tF\tG\tH\r\n");
+    ASSERT_EQ(shifted.size(), 2u);
+    EXPECT_EQ(shifted[1][0], "9");
+    EXPECT_EQ(shifted[1][7], "G");
+}
+
+TEST(RecordFile, LastRecordWithoutLineEndIsDropped) {
+    const auto read = ParseDisk("1\t2\t3\t4\t5\t6\t7\t8\r\nA\tB\tC\tD\tE\tF\tG\tH");
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0][7], "8");
+}
+
+TEST(RecordFile, LongFieldsAndLatin1RoundTrip) {
+    TempWorkDir dir;
+    const QString longComment(250, QChar('x'));
+    const QString accented = QString::fromUtf8("Ch\u00e2teau \u00e9t\u00e9");
+    const auto records = Records({{"ID", accented, "1", "2", "3", "4", "5", longComment}});
+    ASSERT_TRUE(WriteRecordFile(dir.Path("r.txt"), records, RecordFieldOrder::Record));
+    std::vector<std::array<QString, 8>> read;
+    ASSERT_TRUE(ReadRecordFile(dir.Path("r.txt"), &read));
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0][1], accented);
+    EXPECT_EQ(read[0][7], longComment);
+}
+
+TEST(RecordFile, UnreadableFileIsAFailureWithAReason) {
+    TempWorkDir dir;
+    std::vector<std::array<QString, 8>> read;
+    QString error;
+    EXPECT_FALSE(ReadRecordFile(dir.Path("missing.txt"), &read, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
