@@ -52,7 +52,9 @@ XlsReader::XlsReader(const QString& path) : m_path(path) {
     freexl_get_info(m_handle, FREEXL_BIFF_PASSWORD, &password);
     freexl_get_info(m_handle, FREEXL_BIFF_SHEET_COUNT, &sheets);
     QString problem;
-    if (version != FREEXL_BIFF_VER_8) {
+    if (version == 0) {
+        problem = "its records are damaged or hold a text too long to read";
+    } else if (version != FREEXL_BIFF_VER_8) {
         problem = "only Excel 97-2003 workbooks can be read";
     } else if (password != FREEXL_BIFF_PLAIN) {
         problem = "the workbook is password-protected";

@@ -1,0 +1,31 @@
+#pragma once
+
+// Independent readers and writers of .xls files for the tests: python3 with
+// xlrd (reading) and xlwt (writing). A test that cannot find them is skipped,
+// saying so.
+
+#include <QJsonArray>
+#include <QString>
+#include <QStringList>
+
+// A python3 that imports `module`; empty when there is none.
+QString FindPython(const QString& module);
+
+// Every sheet of the workbook at `path` as read by xlrd:
+// [{"name": ..., "rows": [[cell text, ...], ...]}, ...]; cells of text come
+// back as text, numbers as numbers. Fails the calling test on error.
+QJsonArray ReadWithXlrd(const QString& python, const QString& path);
+
+// Writes a workbook with xlwt from `sheets` in the same form: strings become
+// text cells, numbers numeric cells, null an empty cell, and an object
+// {"date": [y, m, d, h, mi, s]} a date cell. Returns false (and fails the
+// calling test) on error.
+bool WriteWithXlwt(const QString& python, const QString& path, const QJsonArray& sheets,
+                   const QString& biffPatch = QString());
+
+#define SKIP_WITHOUT_PYTHON(var, module)                                              \
+    const QString var = FindPython(module);                                           \
+    if (var.isEmpty()) {                                                               \
+        GTEST_SKIP() << "skipped: no python3 with " module " (install python3-" module \
+                        ")";                                                          \
+    }
