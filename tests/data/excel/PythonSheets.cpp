@@ -25,7 +25,8 @@ from xlwt import CompoundDoc
 sheets = json.load(open(sys.argv[2]))
 patch = sys.argv[3]
 book = xlwt.Workbook()
-date_style = xlwt.easyxf(num_format_str="YYYY-MM-DD HH:MM:SS")
+stamp_style = xlwt.easyxf(num_format_str="YYYY-MM-DD HH:MM:SS")
+date_style = xlwt.easyxf(num_format_str="YYYY-MM-DD")
 for spec in sheets:
     sh = book.add_sheet(spec["name"])
     for r, row in enumerate(spec["rows"]):
@@ -33,7 +34,8 @@ for spec in sheets:
             if v is None:
                 continue
             if isinstance(v, dict):
-                sh.write(r, c, datetime.datetime(*v["date"]), date_style)
+                d = v["date"]
+                sh.write(r, c, datetime.datetime(*d), stamp_style if any(d[3:]) else date_style)
             else:
                 sh.write(r, c, v)
 data = book.get_biff_data()

@@ -7,6 +7,10 @@
 #include <QJsonArray>
 #include <QString>
 #include <QStringList>
+#include <ostream>
+
+// Readable test failures for Qt texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // A python3 that imports `module`; empty when there is none.
 QString FindPython(const QString& module);
@@ -18,7 +22,9 @@ QJsonArray ReadWithXlrd(const QString& python, const QString& path);
 
 // Writes a workbook with xlwt from `sheets` in the same form: strings become
 // text cells, numbers numeric cells, null an empty cell, and an object
-// {"date": [y, m, d, h, mi, s]} a date cell. Returns false (and fails the
+// {"date": [y, m, d, h, mi, s]} a date cell (with a time format when the
+// time is not midnight). `biffPatch` "filepass" marks the workbook
+// password-protected, "biff5" makes its first record claim an older version. Returns false (and fails the
 // calling test) on error.
 bool WriteWithXlwt(const QString& python, const QString& path, const QJsonArray& sheets,
                    const QString& biffPatch = QString());
