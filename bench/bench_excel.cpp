@@ -66,6 +66,12 @@ void BM_ImportTenThousand(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_ExportTenThousand)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_ImportTenThousand)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_ExportTenThousand)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_ImportTenThousand)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 BENCHMARK_MAIN();

@@ -19,7 +19,9 @@ namespace {
 
 using ListRow = std::array<QString, SampleListModel::kColumns>;
 
-bool StartsWithDigit(const QString& v) { return !v.isEmpty() && v[0] >= '0' && v[0] <= '9'; }
+bool StartsWithDigit(const QString& v) {
+    return !v.isEmpty() && v[0] >= '0' && v[0] <= '9';
+}
 
 // A loaded row's cells from the fields of one record. The ID goes to column
 // 1; a second field starting with a digit has no seed name, so "None" stands

@@ -19,7 +19,9 @@ const char* const kConnect =
     "DRIVER={%1};DSN=''FIRSTROWHASNAMES=1;READONLY=FALSE;CREATE_DB=\"%2\";DBQ=%3";
 
 // A value between single quotes, a quote inside doubled.
-QString SqlQuoted(QString value) { return '\'' + value.replace('\'', "''") + '\''; }
+QString SqlQuoted(QString value) {
+    return '\'' + value.replace('\'', "''") + '\'';
+}
 
 }  // namespace
 

@@ -11,7 +11,8 @@
 
 namespace {
 
-const QString kSheetMessage = "This is not a correct file, Sheet label should be vyn8 in excel file";
+const QString kSheetMessage =
+    "This is not a correct file, Sheet label should be vyn8 in excel file";
 
 class LoadFileTest : public ConsoleFixture {
 protected:
@@ -78,9 +79,9 @@ TEST_F(LoadFileTest, SheetsWithoutIdHeaderLoadTheirFirstRowUncut) {
     EXPECT_EQ(Row(0), QStringList({"1", "A7", "Wheat", "F3", "F4"}));
     EXPECT_EQ(Row(1), QStringList({"2", "A8", "Barley", "2", "20"}));
 
-    const QString path = XlwtSheet({QJsonArray{"Id_barcode", "Seed", "BatchNo", "Packet"},
-                                    QJsonArray{"A.1", "Oat", "2.5", 7.25},
-                                    QJsonArray{"B2", 4, 10, "x.y"}});
+    const QString path =
+        XlwtSheet({QJsonArray{"Id_barcode", "Seed", "BatchNo", "Packet"},
+                   QJsonArray{"A.1", "Oat", "2.5", 7.25}, QJsonArray{"B2", 4, 10, "x.y"}});
     if (path.isEmpty()) {
         GTEST_SKIP() << "skipped: no python3 with xlwt";
     }

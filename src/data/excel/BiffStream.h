@@ -9,7 +9,9 @@ namespace biff {
 
 inline constexpr int kMaxRecordData = 8224;  // bytes of data after the 4-byte header
 
-inline void PutU8(QByteArray& b, unsigned v) { b.append(static_cast<char>(v & 0xFF)); }
+inline void PutU8(QByteArray& b, unsigned v) {
+    b.append(static_cast<char>(v & 0xFF));
+}
 inline void PutU16(QByteArray& b, unsigned v) {
     PutU8(b, v);
     PutU8(b, v >> 8);

@@ -79,15 +79,15 @@ void PutFont(QByteArray& s, bool bold) {
 void PutXf(QByteArray& s, unsigned font, bool style, unsigned usedAttributes) {
     QByteArray d;
     PutU16(d, font);
-    PutU16(d, 0);                         // General number format
-    PutU16(d, style ? 0xFFF5 : 0x0001);   // locked; style XFs have no parent
-    PutU8(d, 0x20);                       // general, bottom aligned
-    PutU8(d, 0);                          // no rotation
-    PutU8(d, 0);                          // no indent
+    PutU16(d, 0);                        // General number format
+    PutU16(d, style ? 0xFFF5 : 0x0001);  // locked; style XFs have no parent
+    PutU8(d, 0x20);                      // general, bottom aligned
+    PutU8(d, 0);                         // no rotation
+    PutU8(d, 0);                         // no indent
     PutU8(d, usedAttributes);
-    PutU32(d, 0);                         // no borders
-    PutU32(d, 0);                         // no fill
-    PutU16(d, 0x20C0);                    // automatic pattern colours
+    PutU32(d, 0);       // no borders
+    PutU32(d, 0);       // no fill
+    PutU16(d, 0x20C0);  // automatic pattern colours
     PutRecord(s, kXf, d);
 }
 

@@ -2,7 +2,9 @@
 
 namespace {
 
-bool IsKeyChar(QChar c) { return c.isLetterOrNumber() || c == '_'; }
+bool IsKeyChar(QChar c) {
+    return c.isLetterOrNumber() || c == '_';
+}
 
 // True when `pos` starts "KEY=" (blanks allowed around the key).
 bool StartsPair(const QString& t, qsizetype pos) {
@@ -59,7 +61,8 @@ QHash<QString, QString> ParseConnectText(const QString& t) {
             value = ReadDelimited(t, pos, '"');
         } else {
             const qsizetype start = pos;
-            while (pos < t.size() && !(t[pos] == ';' && (pos + 1 == t.size() || StartsPair(t, pos + 1)))) {
+            while (pos < t.size() &&
+                   !(t[pos] == ';' && (pos + 1 == t.size() || StartsPair(t, pos + 1)))) {
                 ++pos;
             }
             value = t.mid(start, pos - start);

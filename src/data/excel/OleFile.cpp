@@ -1,9 +1,9 @@
 // glib's headers come before Qt's: Qt's keyword macros clash with them.
+#include <fcntl.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
 #include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-utils.h>
-#include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
 
@@ -65,11 +65,10 @@ QByteArray BuildCompoundFile(const QString& streamName, const QByteArray& bytes)
     }
     GPtr<GsfOutput> stream(
         gsf_outfile_new_child(ole.get(), streamName.toUtf8().constData(), FALSE));
-    const bool ok =
-        stream &&
-        gsf_output_write(stream.get(), static_cast<size_t>(bytes.size()),
-                         reinterpret_cast<const guint8*>(bytes.constData())) &&
-        gsf_output_close(stream.get()) && gsf_output_close(GSF_OUTPUT(ole.get()));
+    const bool ok = stream &&
+                    gsf_output_write(stream.get(), static_cast<size_t>(bytes.size()),
+                                     reinterpret_cast<const guint8*>(bytes.constData())) &&
+                    gsf_output_close(stream.get()) && gsf_output_close(GSF_OUTPUT(ole.get()));
     if (!ok) {
         throw ExcelError("Cannot write the workbook stream");
     }
@@ -94,8 +93,7 @@ void WriteNewFile(const QString& path, const QByteArray& bytes) {
         throw ExcelError(QString("Cannot write %1").arg(path));
     }
     // The temporary file is private to us; the workbook gets the usual mode.
-    tmp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                       QFile::ReadOther);
+    tmp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (!RenameNoReplace(QFile::encodeName(tmp.fileName()), QFile::encodeName(path))) {
         const int err = errno;
         throw ExcelError(err == EEXIST ? QString("The file %1 already exists").arg(path)

@@ -11,7 +11,9 @@ struct Token {
     QString text;
 };
 
-bool IsWordChar(QChar c) { return c.isLetterOrNumber() || c == '_' || c == '$' || c == '#'; }
+bool IsWordChar(QChar c) {
+    return c.isLetterOrNumber() || c == '_' || c == '$' || c == '#';
+}
 
 std::vector<Token> Lex(const QString& s) {
     std::vector<Token> out;
@@ -52,8 +54,8 @@ std::vector<Token> Lex(const QString& s) {
                 ++i;
             }
             const QString word = s.mid(start, i - start);
-            out.push_back({word.compare("NULL", Qt::CaseInsensitive) == 0 ? Token::Null : Token::Word,
-                           word});
+            out.push_back(
+                {word.compare("NULL", Qt::CaseInsensitive) == 0 ? Token::Null : Token::Word, word});
         } else if (QStringLiteral("(),*;").contains(c)) {
             out.push_back({Token::Symbol, QString(c)});
             ++i;
@@ -189,7 +191,9 @@ private:
 
 }  // namespace
 
-SqlStatement ParseSql(const QString& sql) { return Parser(sql).Parse(); }
+SqlStatement ParseSql(const QString& sql) {
+    return Parser(sql).Parse();
+}
 
 qsizetype IndexOfName(const QStringList& names, const QString& name) {
     for (qsizetype i = 0; i < names.size(); ++i) {

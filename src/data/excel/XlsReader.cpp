@@ -88,8 +88,7 @@ void XlsReader::SelectSheet(const QString& name) {
         throw ExcelError(QString("The workbook %1 has no sheet '%2'").arg(m_path, name));
     }
     unsigned short columns = 0;
-    if (freexl_select_active_worksheet(m_handle, static_cast<unsigned short>(index)) !=
-            FREEXL_OK ||
+    if (freexl_select_active_worksheet(m_handle, static_cast<unsigned short>(index)) != FREEXL_OK ||
         freexl_worksheet_dimensions(m_handle, &m_rows, &columns) != FREEXL_OK) {
         throw ExcelError(QString("The sheet '%1' of %2 cannot be read").arg(name, m_path));
     }
@@ -103,9 +102,8 @@ QString XlsReader::CellText(unsigned row, unsigned column, bool* isNumber) const
     }
     const int rc = freexl_get_cell_value(m_handle, row, static_cast<unsigned short>(column), &cell);
     if (rc != FREEXL_OK) {
-        throw ExcelError(
-            QString("A cell of %1 cannot be read (row %2, column %3)")
-                .arg(m_path, QString::number(row + 1), QString::number(column + 1)));
+        throw ExcelError(QString("A cell of %1 cannot be read (row %2, column %3)")
+                             .arg(m_path, QString::number(row + 1), QString::number(column + 1)));
     }
     switch (cell.type) {
         case FREEXL_CELL_INT:

@@ -19,7 +19,9 @@ void AddRecord(Cvyn8_rk47Doc& doc, const std::array<QString, 8>& fields) {
     doc.AddRecord(fields[0])->SetFromRecordOrder(fields);
 }
 
-QStringList Texts(const std::array<QString, 8>& a) { return QStringList(a.begin(), a.end()); }
+QStringList Texts(const std::array<QString, 8>& a) {
+    return QStringList(a.begin(), a.end());
+}
 
 // Every row of the workbook's only sheet "Vyn8" as xlrd reads it.
 QList<QStringList> ReadBack(const QString& python, const QString& path) {
@@ -84,8 +86,8 @@ TEST(ExcelExport, TenThousandRecordsInOrder) {
     Cvyn8_rk47Doc doc;
     for (int i = 0; i < 10000; ++i) {
         const QString n = QString::number(i);
-        AddRecord(doc, {"ID" + n, "Seed" + n, n, "5" + n, "Inv" + n, "T" + n, "Loc" + n,
-                        "Comment " + n});
+        AddRecord(
+            doc, {"ID" + n, "Seed" + n, n, "5" + n, "Inv" + n, "T" + n, "Loc" + n, "Comment " + n});
     }
     QTemporaryDir dir;
     const QString path = dir.filePath("big.xls");

@@ -51,8 +51,7 @@ CompoundDoc.XlsDoc().save(sys.argv[1], data)
 bool Run(const QString& python, const QStringList& args, QByteArray* out) {
     QProcess p;
     p.start(python, args);
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit ||
-        p.exitCode() != 0) {
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         ADD_FAILURE() << "python failed: " << p.readAllStandardError().toStdString();
         return false;
     }

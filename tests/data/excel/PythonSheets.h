@@ -10,7 +10,9 @@
 #include <ostream>
 
 // Readable test failures for Qt texts.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 // A python3 that imports `module`; empty when there is none.
 QString FindPython(const QString& module);
@@ -24,14 +26,13 @@ QJsonArray ReadWithXlrd(const QString& python, const QString& path);
 // text cells, numbers numeric cells, null an empty cell, and an object
 // {"date": [y, m, d, h, mi, s]} a date cell (with a time format when the
 // time is not midnight). `biffPatch` "filepass" marks the workbook
-// password-protected, "biff5" makes its first record claim an older version. Returns false (and fails the
-// calling test) on error.
+// password-protected, "biff5" makes its first record claim an older version. Returns false (and
+// fails the calling test) on error.
 bool WriteWithXlwt(const QString& python, const QString& path, const QJsonArray& sheets,
                    const QString& biffPatch = QString());
 
-#define SKIP_WITHOUT_PYTHON(var, module)                                              \
-    const QString var = FindPython(module);                                           \
-    if (var.isEmpty()) {                                                               \
-        GTEST_SKIP() << "skipped: no python3 with " module " (install python3-" module \
-                        ")";                                                          \
+#define SKIP_WITHOUT_PYTHON(var, module)                                                    \
+    const QString var = FindPython(module);                                                 \
+    if (var.isEmpty()) {                                                                    \
+        GTEST_SKIP() << "skipped: no python3 with " module " (install python3-" module ")"; \
     }

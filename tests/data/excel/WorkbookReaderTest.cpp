@@ -89,8 +89,8 @@ TEST(ExcelWorkbookReader, SpreadsheetFixturesAndSheetNamesInAnyCase) {
 TEST(ExcelWorkbookReader, ConnectionFailsForMissingFileOrOtherDriver) {
     ExcelDatabase db;
     EXPECT_FALSE(db.Open(ReadConnect("/no/such/file.xls")));
-    EXPECT_FALSE(db.Open(QString("ODBC;DRIVER={Other Excel};DBQ=%1/sample-list.xls")
-                             .arg(VYN8_FIXTURES_DIR)));
+    EXPECT_FALSE(db.Open(
+        QString("ODBC;DRIVER={Other Excel};DBQ=%1/sample-list.xls").arg(VYN8_FIXTURES_DIR)));
     EXPECT_FALSE(db.IsOpen());
 }
 

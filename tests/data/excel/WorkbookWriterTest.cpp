@@ -20,7 +20,9 @@ QString WriteConnect(const QString& path) {
         .arg(kBuiltinExcelDriverName, path);
 }
 
-QString Quoted(QString v) { return '\'' + v.replace('\'', "''") + '\''; }
+QString Quoted(QString v) {
+    return '\'' + v.replace('\'', "''") + '\'';
+}
 
 // Writes `rows` under the columns A, B, C into sheet "Vyn8" of a new workbook.
 void WriteBook(const QString& path, const std::vector<QStringList>& rows) {
@@ -61,8 +63,8 @@ std::vector<QStringList> XlrdRows(const QString& python, const QString& path, QS
 std::vector<QStringList> AwkwardRows() {
     std::vector<QStringList> rows = {
         {"it's", QString::fromUtf8("Épeautre à l'été"), ""},
-        {QString(6000, QChar('x')) + "end", QString::fromUtf8("种子") + QString(3000, QChar(0x4E2D)),
-         "12"},
+        {QString(6000, QChar('x')) + "end",
+         QString::fromUtf8("种子") + QString(3000, QChar(0x4E2D)), "12"},
     };
     for (int i = 0; i < 3000; ++i) {
         rows.push_back({QString("ID%1").arg(i), QString::fromUtf8("Blé n°%1").arg(i % 7),
@@ -100,7 +102,8 @@ TEST(ExcelWorkbookWriter, OwnReaderReadsWhatWasWritten) {
     WriteBook(path, rows);
 
     ExcelDatabase db;
-    ASSERT_TRUE(db.Open(QString("ODBC;DRIVER={%1};DSN='';DBQ=%2").arg(kBuiltinExcelDriverName, path)));
+    ASSERT_TRUE(
+        db.Open(QString("ODBC;DRIVER={%1};DSN='';DBQ=%2").arg(kBuiltinExcelDriverName, path)));
     ExcelRecordset rs(&db);
     ASSERT_TRUE(rs.Open("SELECT * FROM [VYN8$]"));
     ASSERT_EQ(rs.GetFieldCount(), 3);
