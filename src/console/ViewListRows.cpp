@@ -25,7 +25,11 @@ void Cvyn8_rk47View::FillRowStates() {
     const int c = m_nRowCount;
     for (int j = 0; j < n; ++j) {
         m_model->SetState(c - n + j, m_nDrawMode);
-        m_nSampleRows[static_cast<size_t>(j)] = c - n + j;
+        // A loaded list is longer than one sample: its rows are picked into
+        // the table by ID later, so only the table's size is filled here.
+        if (j < kSampleRowTable) {
+            m_nSampleRows[static_cast<size_t>(j)] = c - n + j;
+        }
     }
 }
 

@@ -1,5 +1,168 @@
-// Load File...: a sample list from a workbook. (Filled in with the workbooks.)
+// Load File...: a list of samples read from the sheet "vyn8" of a workbook.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableView>
+#include <array>
+#include <vector>
 
 #include "console/Cvyn8_rk47View.h"
+#include "data/Cvyn8_rk47Doc.h"
+#include "data/excel/ExcelDatabase.h"
+#include "data/excel/ExcelError.h"
+#include "data/excel/ExcelRecordset.h"
+#include "platform/FileChooser.h"
+#include "platform/Prompter.h"
 
-void Cvyn8_rk47View::OnLoadFile() {}
+namespace {
+
+using ListRow = std::array<QString, SampleListModel::kColumns>;
+
+bool StartsWithDigit(const QString& v) {
+    return !v.isEmpty() && v[0] >= '0' && v[0] <= '9';
+}
+
+// A loaded row's cells from the fields of one record. The ID goes to column
+// 1; a second field starting with a digit has no seed name, so "None" stands
+// in and the fields after it move one column right. Cutting keeps the part
+// before the first period (a pack number stored as 12.0 reads 12).
+ListRow CellsFromFields(const QStringList& fields, bool cutting) {
+    ListRow cells;
+    const auto cut = [cutting](const QString& v) {
+        return cutting && v.contains('.') ? v.left(v.indexOf('.')) : v;
+    };
+    const auto put = [&cells](qsizetype column, const QString& v) {
+        if (column < SampleListModel::kColumns) {
+            cells[static_cast<size_t>(column)] = v;
+        }
+    };
+    int shift = 0;
+    for (qsizetype k = 0; k < fields.size(); ++k) {
+        const QString& v = fields[k];
+        if (k == 0) {
+            put(1, cut(v));
+        } else if (k == 1 && StartsWithDigit(v)) {
+            put(2, "None");
+            put(3, cut(v));
+            shift = 1;
+        } else if (k == 1) {
+            put(2, v);
+        } else if (k == 2) {
+            put(3 + shift, cut(v));
+        } else if (k == 3) {
+            put(4 + shift, StartsWithDigit(v) ? cut(v) : v);
+        } else {
+            put(k + 1 + shift, v);
+        }
+    }
+    return cells;
+}
+
+}  // namespace
+
+void Cvyn8_rk47View::OnLoadFile() {
+    Cvyn8_rk47Doc& doc = *m_pDoc;
+    if (doc.m_nSaveState == RECORDS_SAVED) {
+        m_model->DeleteAll();
+        m_nCurPacket = 0;
+        m_nSampleRowCount = 0;
+        doc.DiscardRecords();
+        m_pCurrentEntry = nullptr;
+        doc.m_nSaveState = RECORDS_UNSAVED;
+        m_nRowCount = 0;
+        HideSameAsPrevious();
+    }
+    if (doc.m_strExcelDriver.isEmpty()) {
+        Prompt("No Excel ODBC Driver found!");
+        return;
+    }
+    FileDialogRequest request;
+    request.filter = QtFilterFromBars("Excel 2003(*.xls)|*.xls||");
+    request.defaultExt = "xls";
+    const QString path = ChooseFile(request);
+    if (path.isEmpty()) {
+        return;
+    }
+
+    const int wasManualList = m_bManualList;
+    ExcelDatabase db;
+    try {
+        if (!db.Open(QString("ODBC;DRIVER={%1};DSN='';DBQ=%2").arg(doc.m_strExcelDriver, path),
+                     true)) {
+            Prompt("Database Connection error");
+            return;
+        }
+        ExcelRecordset rs(&db);
+        if (!rs.Open("SELECT *  FROM [vyn8$]")) {
+            Prompt("OPen File error");
+            db.Close();
+            return;
+        }
+        const int n = rs.GetFieldCount();
+        m_bManualList = 0;
+        const QString firstName = rs.GetFieldName(0);
+        m_model->SetPlainColours(Qt::black, m_model->PlainBack());
+
+        // The whole sheet is read before the list changes, so a sheet that
+        // fails half-way or would overfill the list adds nothing.
+        std::vector<ListRow> rows;
+        bool cutting = true;
+        if (firstName == "F1") {
+            if (Prompt("Please format this file. If click Yes\n the message in first row will be "
+                       "lost",
+                       kAppTitle, PromptIcon::Question, PromptButtons::YesNo) != IDYES) {
+                m_bManualList = 1;
+                rs.Close();
+                db.Close();
+                return;
+            }
+        } else if (firstName != "ID") {
+            // No header row: the names are the sheet's first row.
+            ListRow names;
+            for (int i = 0; i < n && i + 1 < SampleListModel::kColumns; ++i) {
+                names[static_cast<size_t>(i + 1)] = rs.GetFieldName(i);
+            }
+            rows.push_back(names);
+            cutting = false;
+        }
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            QStringList fields;
+            for (int i = 0; i < n; ++i) {
+                fields << rs.GetFieldValue(i);
+            }
+            rows.push_back(CellsFromFields(fields, cutting));
+        }
+        if (static_cast<size_t>(m_nRowCount) + rows.size() > static_cast<size_t>(kMaxListRows)) {
+            m_bManualList = wasManualList;
+            Prompt(QString("The sample list holds at most %1 rows: it has %2, the sheet %3 more. "
+                           "Nothing was loaded.")
+                       .arg(kMaxListRows)
+                       .arg(m_nRowCount)
+                       .arg(rows.size()));
+            return;
+        }
+        for (const ListRow& cells : rows) {
+            const int row = AppendListRow();
+            for (int c = 1; c < SampleListModel::kColumns; ++c) {
+                m_model->SetCell(row, c, cells[static_cast<size_t>(c)]);
+            }
+            ++m_nSampleRowCount;
+            ++m_nRowCount;
+        }
+        m_editID->setFocus();
+        rs.Close();
+        db.Close();
+        m_nDrawMode = 0;
+        FillRowStates();
+        if (m_nSampleRowCount > 0) {
+            m_listSamples->scrollTo(m_model->index(m_nRowCount - m_nSampleRowCount, 0));
+        }
+    } catch (const ExcelError&) {
+        m_bManualList = wasManualList;
+        Prompt("This is not a correct file, Sheet label should be vyn8 in excel file");
+    }
+    m_radioBatch->setEnabled(false);
+    m_radioTotalize->setEnabled(false);
+    m_chkSameAsPrevious->hide();
+}

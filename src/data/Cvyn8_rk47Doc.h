@@ -61,8 +61,9 @@ public:
     void OnCheckInventory();
     void OnViewCurrentSample();
 
-    // Workbooks: the records into a new workbook (always 1; failures are
-    // shown to the operator), and the INSERT statement of one record.
+    // Workbooks: the records into a new workbook (1 when written; 0 when
+    // nothing was written, after telling the operator), and the INSERT
+    // statement of one record.
     int ExportToExcel(const QString& path, const QString& driver);
     void FormatInsert(int index, const QString& table, QString& out) const;
 

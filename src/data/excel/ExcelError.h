@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// A failure of the workbook driver: a connection, a statement or a file that
+// cannot be served. Carries a message the operator or a log can read.
+class ExcelError : public std::runtime_error {
+public:
+    explicit ExcelError(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString& Message() const { return m_message; }
+
+private:
+    QString m_message;
+};

@@ -1,0 +1,185 @@
+// Load File...: sample lists from sheets made by other programs.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QJsonObject>
+#include <QRadioButton>
+
+#include "data/excel/PythonSheets.h"
+#include "support/ConsoleFixture.h"
+
+namespace {
+
+const QString kSheetMessage =
+    "This is not a correct file, Sheet label should be vyn8 in excel file";
+
+class LoadFileTest : public ConsoleFixture {
+protected:
+    QString Fixture(const char* name) const { return QString(VYN8_FIXTURES_DIR) + "/" + name; }
+    // Cells 0..n-1 of a list row.
+    QStringList Row(int r, int n = 5) const {
+        QStringList cells;
+        for (int c = 0; c < n; ++c) {
+            cells << view->list().Cell(r, c);
+        }
+        return cells;
+    }
+    void Load(const QString& path) {
+        view->m_radioBatch->setEnabled(true);
+        view->m_radioTotalize->setEnabled(true);
+        files.Answer(path);
+        view->OnLoadFile();
+    }
+    // A sheet "vyn8" written by xlwt; empty when xlwt is missing.
+    QString XlwtSheet(const QJsonArray& rows, const QString& sheet = "vyn8") {
+        const QString python = FindPython("xlwt");
+        if (python.isEmpty()) {
+            return QString();
+        }
+        const QString path = dir.Path("sheet.xls");
+        QFile::remove(path);
+        WriteWithXlwt(python, path, {QJsonObject{{"name", sheet}, {"rows", rows}}});
+        return path;
+    }
+    void ExpectLoaded(int rows) {
+        EXPECT_EQ(view->m_nRowCount, rows);
+        EXPECT_EQ(view->list().Count(), rows);
+        EXPECT_EQ(view->m_bManualList, 0);
+        EXPECT_FALSE(view->m_radioBatch->isEnabled());
+        EXPECT_FALSE(view->m_radioTotalize->isEnabled());
+    }
+};
+
+}  // namespace
+
+TEST_F(LoadFileTest, HeaderIdLoadsRowsWithCuttingAndTheNoneSeedRule) {
+    Load(Fixture("sample-list.xls"));
+    EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join('|').toStdString();
+    ASSERT_EQ(files.requests.size(), 1u);
+    EXPECT_EQ(files.requests[0].defaultExt, "xls");
+    EXPECT_TRUE(files.requests[0].filter.contains("*.xls"));
+    ExpectLoaded(5);
+    EXPECT_EQ(view->m_nSampleRowCount, 5);
+    EXPECT_EQ(Row(0, 7), QStringList({"1", "A7", "Wheat", "3", "50", "Shelf 2", ""}));
+    EXPECT_EQ(Row(2), QStringList({"3", "B1", "Barley", "0", "1"}));
+    // A numeric seed cell: "None", and the rest move one column right.
+    EXPECT_EQ(Row(4, 8), QStringList({"5", "C12", "None", "12", "5", "10", "Cold room",
+                                      "numeric seed column"}));
+    for (int r = 0; r < 5; ++r) {
+        EXPECT_EQ(view->list().State(r), SampleListModel::Plain);
+        EXPECT_EQ(view->m_nSampleRows[static_cast<size_t>(r)], r);
+    }
+}
+
+TEST_F(LoadFileTest, SheetsWithoutIdHeaderLoadTheirFirstRowUncut) {
+    Load(Fixture("sample-list-no-header.xls"));
+    ExpectLoaded(3);
+    // Numeric cells of the first row cannot name columns: F3, F4.
+    EXPECT_EQ(Row(0), QStringList({"1", "A7", "Wheat", "F3", "F4"}));
+    EXPECT_EQ(Row(1), QStringList({"2", "A8", "Barley", "2", "20"}));
+
+    const QString path =
+        XlwtSheet({QJsonArray{"Id_barcode", "Seed", "BatchNo", "Packet"},
+                   QJsonArray{"A.1", "Oat", "2.5", 7.25}, QJsonArray{"B2", 4, 10, "x.y"}});
+    if (path.isEmpty()) {
+        GTEST_SKIP() << "skipped: no python3 with xlwt";
+    }
+    Load(path);
+    ExpectLoaded(6);
+    EXPECT_EQ(Row(3), QStringList({"4", "Id_barcode", "Seed", "BatchNo", "Packet"}));
+    EXPECT_EQ(Row(4), QStringList({"5", "A.1", "Oat", "2.5", "7.25"}));
+    EXPECT_EQ(Row(5, 6), QStringList({"6", "B2", "None", "4", "10", "x.y"}));
+    EXPECT_EQ(view->m_nSampleRowCount, 6);
+}
+
+TEST_F(LoadFileTest, UnnamedFirstColumnAsksFirst) {
+    prompter.Answer(IDNO);
+    Load(Fixture("sample-list-unnamed-first-column.xls"));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text,
+              "Please format this file. If click Yes\n the message in first row will be lost");
+    EXPECT_EQ(prompter.shown[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(view->list().Count(), 0);
+    EXPECT_EQ(view->m_bManualList, 1);
+    EXPECT_TRUE(view->m_radioBatch->isEnabled());
+
+    prompter.Answer(IDYES);
+    Load(Fixture("sample-list-unnamed-first-column.xls"));
+    ExpectLoaded(2);
+    EXPECT_EQ(Row(0), QStringList({"1", "A7", "Wheat", "3", "50"}));
+    EXPECT_EQ(Row(1), QStringList({"2", "A8", "Barley", "2", "20"}));
+}
+
+TEST_F(LoadFileTest, FailuresShowTheirMessageAndLoadNothing) {
+    Load(Fixture("workbook-without-vyn8.xls"));
+    EXPECT_EQ(prompter.Texts(), QStringList{kSheetMessage});
+    EXPECT_EQ(view->list().Count(), 0);
+    EXPECT_FALSE(view->m_radioBatch->isEnabled());
+    EXPECT_EQ(view->m_bManualList, 1);
+
+    dir.Write("broken.xls", "PK\x03\x04 not a workbook");
+    prompter.Clear();
+    Load(dir.Path("broken.xls"));
+    EXPECT_EQ(prompter.Texts(), QStringList{kSheetMessage});
+
+    prompter.Clear();
+    Load(dir.Path("gone.xls"));
+    EXPECT_EQ(prompter.Texts(), QStringList{"Database Connection error"});
+
+    prompter.Clear();
+    view->m_radioBatch->setEnabled(true);
+    files.Answer("");
+    view->OnLoadFile();
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_TRUE(view->m_radioBatch->isEnabled());
+
+    doc->m_strExcelDriver.clear();
+    view->OnLoadFile();
+    EXPECT_EQ(prompter.Texts(), QStringList{"No Excel ODBC Driver found!"});
+    EXPECT_EQ(files.requests.size(), 4u);  // no file dialog without a driver
+    EXPECT_EQ(view->list().Count(), 0);
+}
+
+TEST_F(LoadFileTest, SavedRecordsStartANewListUnsavedOnesAreAppendedTo) {
+    Load(Fixture("sample-list-no-header.xls"));
+    Load(Fixture("sample-list-no-header.xls"));
+    ExpectLoaded(6);
+    EXPECT_EQ(Row(5), QStringList({"6", "B1", "Rice", "0", "1"}));
+
+    doc->AddRecord("A7");
+    doc->m_nSaveState = RECORDS_SAVED;
+    Load(Fixture("sample-list.xls"));
+    ExpectLoaded(5);
+    EXPECT_EQ(doc->RecordCount(), 0);
+    EXPECT_EQ(doc->m_nSaveState, RECORDS_UNSAVED);
+    EXPECT_EQ(view->m_pCurrentEntry, nullptr);
+    EXPECT_EQ(Row(0)[1], "A7");
+}
+
+TEST_F(LoadFileTest, ListLimitIsKeptWholeSheetOrNothing) {
+    // Longer than one sample's row table: every row is loaded plain.
+    QJsonArray rows{QJsonArray{"ID", "Seed", "PackNo", "Num/P"}};
+    for (int i = 0; i < 300; ++i) {
+        rows.append(QJsonArray{QString("S%1").arg(i), "Rice", 1, 10});
+    }
+    const QString path = XlwtSheet(rows);
+    if (path.isEmpty()) {
+        GTEST_SKIP() << "skipped: no python3 with xlwt";
+    }
+    Load(path);
+    ExpectLoaded(300);
+    EXPECT_EQ(view->m_nSampleRowCount, 300);
+    EXPECT_EQ(Row(299), QStringList({"300", "S299", "Rice", "1", "10"}));
+
+    while (view->m_nRowCount < kMaxListRows - 100) {
+        view->AppendListRow();
+        ++view->m_nRowCount;
+    }
+    prompter.Clear();
+    Load(path);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.contains("65100")) << prompter.shown[0].text.toStdString();
+    EXPECT_EQ(view->list().Count(), kMaxListRows - 100);
+    EXPECT_EQ(view->m_nRowCount, kMaxListRows - 100);
+}
