@@ -101,7 +101,8 @@ void Cvyn8_rk47View::OnInitialUpdate() {
     m_strBatchNo.clear();
 
     const QPalette pal = m_listSamples->palette();
-    m_model->SetPlainColours(pal.color(QPalette::Text), pal.color(QPalette::Base));
+    m_model->SetPlainColours(pal.color(QPalette::Active, QPalette::Text),
+                             pal.color(QPalette::Active, QPalette::Base));
 
     m_nCurPacket = 0;
     m_nRowCount = 0;
