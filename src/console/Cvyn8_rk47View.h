@@ -148,6 +148,9 @@ public:
     // Appends a row at m_nRowCount with "No" = m_nRowCount + 1; returns it.
     int AppendListRow();
     void DeleteLastListRow();
+    // After the records were saved, the next ID entry or Load File clears the
+    // list and the records and starts a new set of samples.
+    void StartAfreshIfSaved();
 
     // Results.
     void RecordPacket();

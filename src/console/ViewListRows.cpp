@@ -4,6 +4,7 @@
 #include <QTableView>
 
 #include "console/Cvyn8_rk47View.h"
+#include "data/Cvyn8_rk47Doc.h"
 
 int Cvyn8_rk47View::AppendListRow() {
     const int row = m_nRowCount;
@@ -42,4 +43,20 @@ void Cvyn8_rk47View::RedrawMarkedRow() {
                           SampleListModel::Current);
         m_nDrawMode = 4;
     }
+}
+
+void Cvyn8_rk47View::StartAfreshIfSaved() {
+    Cvyn8_rk47Doc& doc = *m_pDoc;
+    if (doc.m_nSaveState != RECORDS_SAVED) {
+        return;
+    }
+    // The previous records are safe on disk: a new list starts afresh.
+    m_model->DeleteAll();
+    m_nCurPacket = 0;
+    m_nSampleRowCount = 0;
+    doc.DiscardRecords();
+    m_pCurrentEntry = nullptr;
+    doc.m_nSaveState = RECORDS_UNSAVED;
+    m_nRowCount = 0;
+    HideSameAsPrevious();
 }

@@ -63,16 +63,7 @@ ListRow CellsFromFields(const QStringList& fields, bool cutting) {
 
 void Cvyn8_rk47View::OnLoadFile() {
     Cvyn8_rk47Doc& doc = *m_pDoc;
-    if (doc.m_nSaveState == RECORDS_SAVED) {
-        m_model->DeleteAll();
-        m_nCurPacket = 0;
-        m_nSampleRowCount = 0;
-        doc.DiscardRecords();
-        m_pCurrentEntry = nullptr;
-        doc.m_nSaveState = RECORDS_UNSAVED;
-        m_nRowCount = 0;
-        HideSameAsPrevious();
-    }
+    StartAfreshIfSaved();
     if (doc.m_strExcelDriver.isEmpty()) {
         Prompt("No Excel ODBC Driver found!");
         return;

@@ -114,17 +114,7 @@ int Cvyn8_rk47View::SelectRowsById() {
 void Cvyn8_rk47View::AddSampleFromEntry() {
     m_model->SetPlainColours(Qt::black, m_model->PlainBack());
     Cvyn8_rk47Doc& doc = *m_pDoc;
-    if (doc.m_nSaveState == RECORDS_SAVED) {
-        // The previous records are safe on disk: a new list starts afresh.
-        m_model->DeleteAll();
-        m_nCurPacket = 0;
-        m_nSampleRowCount = 0;
-        doc.DiscardRecords();
-        m_pCurrentEntry = nullptr;
-        doc.m_nSaveState = RECORDS_UNSAVED;
-        m_nRowCount = 0;
-        HideSameAsPrevious();
-    }
+    StartAfreshIfSaved();
     m_nDrawMode = 0;
     m_strBarcode = m_editID->text();
     const QString seed = doc.m_seedNames.value(m_nSeedIndex);
