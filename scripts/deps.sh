@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the console, its tests and benchmarks need.
+# Installs the Debian 12 packages the console, its tests and benchmarks need
+# (listed in scripts/packages.txt); does nothing when all are present.
 set -euo pipefail
-PKGS=(build-essential cmake pkg-config qt6-base-dev libgl1-mesa-dev libfreexl-dev libgsf-1-dev
-      libgtest-dev libgmock-dev libbenchmark-dev python3 python3-xlrd python3-xlwt xvfb xauth)
+cd "$(dirname "$0")"
+mapfile -t PKGS < packages.txt
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
