@@ -1,0 +1,110 @@
+#include "e2e/PtyCounter.h"
+
+#include <QtTest/QTest>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+PtyCounter::PtyCounter(int com) : m_com(com) {
+    int slave = -1;
+    char name[256] = {};
+    if (::openpty(&m_master, &slave, name, nullptr, nullptr) != 0) {
+        m_master = -1;
+        return;
+    }
+    termios raw{};
+    ::tcgetattr(m_master, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(m_master, TCSANOW, &raw);
+    ::close(slave);
+    m_path = QString::fromLocal8Bit(name);
+    qputenv(QString("VYN8_COM%1").arg(m_com).toLatin1(), m_path.toLocal8Bit());
+    m_thread = std::thread([this] { Run(); });
+}
+
+PtyCounter::~PtyCounter() {
+    Vanish();
+    qunsetenv(QString("VYN8_COM%1").arg(m_com).toLatin1());
+}
+
+void PtyCounter::Run() {
+    const int fd = m_master;  // closed only after this thread has ended
+    while (!m_bStop) {
+        pollfd p{fd, POLLIN, 0};
+        // Without the console's end open the master reports a hang-up.
+        if (::poll(&p, 1, 10) <= 0 || !(p.revents & POLLIN)) {
+            if (p.revents & POLLHUP) {
+                ::usleep(5000);
+            }
+            continue;
+        }
+        char buf[512];
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n <= 0) {
+            ::usleep(5000);
+            continue;
+        }
+        int enq = 0;
+        for (ssize_t i = 0; i < n; ++i) {
+            enq += buf[i] == 0x05 ? 1 : 0;
+        }
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            m_received.append(buf, n);
+        }
+        m_nEnq += enq;
+        if (enq > 0 && !m_bSilent) {
+            const char ack = 0x06;
+            [[maybe_unused]] ssize_t w = ::write(fd, &ack, 1);
+        }
+    }
+}
+
+void PtyCounter::Send(const QByteArray& bytes) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_master >= 0) {
+        [[maybe_unused]] ssize_t w = ::write(m_master, bytes.constData(), bytes.size());
+    }
+}
+
+void PtyCounter::SendEvent(const QByteArray& name) { Send("\x02" "c\x1f" + name + "\x1f\x03"); }
+
+void PtyCounter::SendCount(const QByteArray& count, const QByteArray& packNo) {
+    Send("\x02" "d\x1f" + count + "\x1f" + packNo + "\x1f\x03");
+}
+
+QByteArray PtyCounter::Received() const {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_received;
+}
+
+QByteArray PtyCounter::TakeFrames() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    QByteArray out = m_received.mid(m_taken);
+    m_taken = m_received.size();
+    out.replace("\x05", "").replace("\x06", "");
+    return out;
+}
+
+bool PtyCounter::WaitForFrame(const QByteArray& bytes, int ms) {
+    return QTest::qWaitFor(
+        [&] {
+            std::lock_guard<std::mutex> guard(m_lock);
+            return m_received.indexOf(bytes, m_taken) >= 0;
+        },
+        ms);
+}
+
+void PtyCounter::Vanish() {
+    m_bStop = true;
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_master >= 0) {
+        ::close(m_master);
+        m_master = -1;
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+// The counter's end of a pseudo-terminal pair, driven by a test: it answers
+// the console's ENQ with ACK, records every byte the console writes, and
+// sends whatever frames the test gives it. COMn is mapped to the console's
+// end while it lives.
+class PtyCounter {
+public:
+    explicit PtyCounter(int com = 1);
+    ~PtyCounter();
+    PtyCounter(const PtyCounter&) = delete;
+    PtyCounter& operator=(const PtyCounter&) = delete;
+
+    bool ok() const { return m_master >= 0; }
+    QString ConsolePath() const { return m_path; }
+
+    void Send(const QByteArray& bytes);
+    void SendEvent(const QByteArray& name);
+    void SendCount(const QByteArray& count, const QByteArray& packNo);
+
+    // Every byte the console has written so far (the handshake included).
+    QByteArray Received() const;
+    // The bytes written since the last call (the handshake dropped).
+    QByteArray TakeFrames();
+    // Pumps the event loop until the console has written `bytes` (after the
+    // last TakeFrames), or `ms` pass.
+    bool WaitForFrame(const QByteArray& bytes, int ms = 3000);
+    int EnqCount() const { return m_nEnq; }
+
+    // Stop answering the handshake (a silent counter).
+    void SetSilent(bool silent) { m_bSilent = silent; }
+    // The counter goes away: its end of the line closes.
+    void Vanish();
+
+private:
+    void Run();
+
+    int m_master = -1;
+    int m_com;
+    QString m_path;
+    std::atomic<bool> m_bStop{false};
+    std::atomic<bool> m_bSilent{false};
+    std::atomic<int> m_nEnq{0};
+    mutable std::mutex m_lock;
+    QByteArray m_received;
+    qsizetype m_taken = 0;
+    std::thread m_thread;
+};
