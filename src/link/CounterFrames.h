@@ -27,13 +27,13 @@ struct ProgramRow {
     QString packets;         // the row's "PackNo" cell
 };
 struct ProgramFrameArgs {
-    QString seedName;        // cut to 19 characters
-    int rowsToCount = 0;     // rows from the current row on
+    QString seedName;              // cut to 19 characters
+    int rowsToCount = 0;           // rows from the current row on
     std::vector<ProgramRow> rows;  // every row of the sample
-    QString gateHor;         // cut to 9 characters
-    QString gateVer;         // cut to 9 characters
-    QString sensitivity;     // cut to 9 characters
-    QString feedSpeed;       // the Feed Speed edit's text
+    QString gateHor;               // cut to 9 characters
+    QString gateVer;               // cut to 9 characters
+    QString sensitivity;           // cut to 9 characters
+    QString feedSpeed;             // the Feed Speed edit's text
 };
 // STX 'P' US name US rows (US num/p US packs)* US gateHor US gateVer US
 // sensitivity US feedSpeed US "Start" ETX.
@@ -50,5 +50,22 @@ struct CounterMessage {
 };
 // Decodes one complete frame (STX .. ETX) as the counter sends it.
 CounterMessage Decode(const QByteArray& frame);
+
+// ---- the counter's side (simulated counter, tests) ----
+
+// STX 'c' US name US ETX.
+QByteArray EventFrame(const QString& name);
+// STX 'd' US count US packNo US ETX.
+QByteArray CountFrame(const QString& count, const QString& packNo);
+
+// Longest field that Decode takes from the counter.
+constexpr int kMaxEventName = 49;
+constexpr int kMaxCountField = 20;
+constexpr int kKeptCount = 9;
+constexpr int kKeptPackNo = 5;
+
+// The bytes in readable form for logs: control bytes as <STX>, <US>, ...,
+// other bytes outside printable ASCII as <xx> in hexadecimal.
+QString Readable(const QByteArray& bytes);
 
 }  // namespace frames

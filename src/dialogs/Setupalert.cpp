@@ -1,0 +1,62 @@
+#include "dialogs/Setupalert.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QCheckBox* MakeCheck(QWidget* parent, int id, const QString& caption) {
+    auto* box = new QCheckBox(caption, parent);
+    SetControlId(box, id, caption);
+    return box;
+}
+
+}  // namespace
+
+Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
+    setWindowTitle("Setup Frame");
+    m_chkSampleReady = MakeCheck(this, IDC_CHK_SAMPLE_READY, "Sample Ready Dialogue Appearance");
+    m_chkAutoDump = MakeCheck(this, IDC_CHK_AUTO_DUMP, "Auto Dump");
+    m_chkLocationComment =
+        MakeCheck(this, IDC_CHK_LOCATION_COMMENT, "Location and Comment required");
+    m_btnOk = new QPushButton("OK", this);
+    SetControlId(m_btnOk, IDOK, "OK");
+    m_btnOk->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    SetControlId(cancel, IDCANCEL, "Cancel");
+
+    auto* layout = new QVBoxLayout(this);
+    for (QCheckBox* box : {m_chkSampleReady, m_chkAutoDump, m_chkLocationComment}) {
+        layout->addWidget(box);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_btnOk);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+
+    QWidget::setTabOrder(m_btnOk, cancel);
+    QWidget::setTabOrder(cancel, m_chkSampleReady);
+    QWidget::setTabOrder(m_chkSampleReady, m_chkAutoDump);
+    QWidget::setTabOrder(m_chkAutoDump, m_chkLocationComment);
+
+    connect(m_btnOk, &QPushButton::clicked, this, [this] { OnOK(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { OnCancel(); });
+}
+
+bool Setupalert::OnInitDialog() {
+    m_chkAutoDump->setChecked(m_bAutoDump != 0);
+    m_chkSampleReady->setChecked(m_bSampleReadyDialog != 0);
+    m_chkLocationComment->setChecked(m_bLocationCommentRequired != 0);
+    m_btnOk->setFocus();
+    return true;
+}
+
+void Setupalert::OnOK() {
+    m_bAutoDump = m_chkAutoDump->isChecked() ? 1 : 0;
+    m_bSampleReadyDialog = m_chkSampleReady->isChecked() ? 1 : 0;
+    m_bLocationCommentRequired = m_chkLocationComment->isChecked() ? 1 : 0;
+    EndDialog(IDOK);
+}

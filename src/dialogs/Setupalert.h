@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/DialogBase.h"
+
+class QCheckBox;
+class QPushButton;
+
+// Setup Frame: the console's three options. Each member is 1 for a ticked
+// box; OK stores the boxes, Cancel leaves the members as they were given.
+class Setupalert : public CDialogBase {
+    Q_OBJECT
+public:
+    enum { IDD = 138 };
+    enum Control {
+        IDC_CHK_SAMPLE_READY = 1061,
+        IDC_CHK_AUTO_DUMP = 1062,
+        IDC_CHK_LOCATION_COMMENT = 1065,
+    };
+
+    explicit Setupalert(QWidget* parent = nullptr);
+
+    QCheckBox* m_chkSampleReady = nullptr;
+    QCheckBox* m_chkAutoDump = nullptr;
+    int m_bSampleReadyDialog = 1;
+    int m_bAutoDump = 1;
+    int m_bLocationCommentRequired = 1;
+    QCheckBox* m_chkLocationComment = nullptr;
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    QPushButton* m_btnOk = nullptr;
+};
