@@ -290,7 +290,6 @@ public:
     // Window raised, pointer on the ID edit's centre, the edit empty and focused.
     void ReturnToIdEntry();
     void StartAutoDumpIfArmed();
-    void ShowSampleReadyIfNone();
     void ArmAutoDump();
     // The rest of Dump once its notice has closed.
     void FinishDump(int result, bool sampleInProgress);

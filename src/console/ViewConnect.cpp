@@ -8,6 +8,7 @@
 
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "dialogs/NoticeDlg.h"
 #include "link/CounterFrames.h"
 #include "link/ReceiveLoop.h"
 #include "link/SendFrame.h"
@@ -192,10 +193,10 @@ void Cvyn8_rk47View::ShutdownLink() {
     }
     ReleaseChannel();
     // A notice still open must not call back into a view going away.
-    for (QObject* notice : {static_cast<QObject*>(m_pDumpDlg),
-                            static_cast<QObject*>(m_pSampleReadyDlg)}) {
+    for (QDialog* notice : {static_cast<QDialog*>(m_pDumpDlg),
+                            static_cast<QDialog*>(m_pSampleReadyDlg)}) {
         if (notice) {
-            notice->disconnect(this);
+            QObject::disconnect(notice, &QDialog::finished, nullptr, nullptr);
         }
     }
 }

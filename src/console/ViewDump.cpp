@@ -9,8 +9,7 @@
 #include <QTableView>
 
 #include "console/Cvyn8_rk47View.h"
-#include "dialogs/DumDlg35.h"
-#include "dialogs/Sample35.h"
+#include "dialogs/NoticeDlg.h"
 #include "link/CounterFrames.h"
 #include "link/SendFrame.h"
 
@@ -48,13 +47,14 @@ void Cvyn8_rk47View::OnDump() {
     }
     // The notice waits for the counter's "Dump" without blocking the event
     // loop; the rest of the dump runs when it closes.
-    m_pDumpDlg = new DumDlg35(this);
-    connect(m_pDumpDlg, &QDialog::finished, this, [this, sampleInProgress](int result) {
-        m_pDumpDlg->deleteLater();
-        m_pDumpDlg = nullptr;
+    auto* notice = new DumDlg35(this);
+    m_pDumpDlg = notice;
+    notice->OpenNotice([this, notice, sampleInProgress](int result) {
+        if (m_pDumpDlg == notice) {
+            m_pDumpDlg = nullptr;
+        }
         FinishDump(result, sampleInProgress);
     });
-    m_pDumpDlg->open();
 }
 
 void Cvyn8_rk47View::FinishDump(int result, bool sampleInProgress) {
@@ -139,8 +139,7 @@ void Cvyn8_rk47View::StartAutoDumpIfArmed() {
 
 void Cvyn8_rk47View::OnCounterEmpty() {
     if (m_pSampleReadyDlg && m_bOptSampleReadyDialog) {
-        m_pSampleReadyDlg->setEnabled(true);
-        m_pSampleReadyDlg->reject();
+        m_pSampleReadyDlg->CloseNotice();
         StartAutoDumpIfArmed();
     } else if (!m_bOptSampleReadyDialog) {
         StartAutoDumpIfArmed();
@@ -155,8 +154,7 @@ void Cvyn8_rk47View::OnCounterDump() {
         if (!NoSampleInProgress(m_nRunState) && m_pCurrentEntry) {
             WriteDumpFigures(m_nCurPacket >= 1);
         }
-        m_pDumpDlg->setEnabled(true);
-        m_pDumpDlg->reject();  // its finished handler carries on with the dump
+        m_pDumpDlg->CloseNotice();  // the dump carries on as the notice closes
         ReturnToIdEntry();
         return;
     }

@@ -1,5 +1,7 @@
 #include "e2e/PtyCounter.h"
 
+#include "link/CounterFrames.h"
+
 #include <QtTest/QTest>
 #include <fcntl.h>
 #include <poll.h>
@@ -69,10 +71,10 @@ void PtyCounter::Send(const QByteArray& bytes) {
     }
 }
 
-void PtyCounter::SendEvent(const QByteArray& name) { Send("\x02" "c\x1f" + name + "\x1f\x03"); }
+void PtyCounter::SendEvent(const QString& name) { Send(frames::EventFrame(name)); }
 
-void PtyCounter::SendCount(const QByteArray& count, const QByteArray& packNo) {
-    Send("\x02" "d\x1f" + count + "\x1f" + packNo + "\x1f\x03");
+void PtyCounter::SendCount(const QString& count, const QString& packNo) {
+    Send(frames::CountFrame(count, packNo));
 }
 
 QByteArray PtyCounter::Received() const {

@@ -21,8 +21,8 @@ public:
     QString ConsolePath() const { return m_path; }
 
     void Send(const QByteArray& bytes);
-    void SendEvent(const QByteArray& name);
-    void SendCount(const QByteArray& count, const QByteArray& packNo);
+    void SendEvent(const QString& name);
+    void SendCount(const QString& count, const QString& packNo);
 
     // Every byte the console has written so far (the handshake included).
     QByteArray Received() const;
