@@ -47,8 +47,9 @@ public:
     // single errors was reported (with its message).
     int CheckLine();
     // The status without messages: the error mask (0 when fine) for a caller
-    // off the UI thread, which reports it through MessageForMask there.
-    bool QueryLine(uint32_t* errorMask);
+    // off the UI thread, which reports it through MessageForMask there. Fills
+    // `stat` when given and leaves m_comStat alone.
+    bool QueryLine(uint32_t* errorMask, COMSTAT* stat = nullptr);
     static QString MessageForMask(uint32_t mask);  // empty for silent masks
     // Closes the port; false when closing failed.
     bool Close();
@@ -66,5 +67,8 @@ public:
     int m_nBaudRate = 0;
 
 private:
+    bool WriteBytes(const char* data, size_t n);
+
     ILineStatus* m_pLineStatus = nullptr;
+    std::unique_ptr<class PortLineStatus> m_pPortStatus;
 };

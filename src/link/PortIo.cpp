@@ -1,0 +1,28 @@
+#include "link/PortIo.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+bool WriteAll(int fd, const char* data, size_t n, size_t* written, int stallMs) {
+    size_t done = 0;
+    bool ok = fd >= 0;
+    while (ok && done < n) {
+        const ssize_t w = ::write(fd, data + done, n - done);
+        if (w > 0) {
+            done += static_cast<size_t>(w);
+        } else if (w < 0 && errno == EINTR) {
+            continue;
+        } else if (w < 0 && errno == EAGAIN) {
+            pollfd p{fd, POLLOUT, 0};
+            ok = ::poll(&p, 1, stallMs) > 0 && (p.revents & POLLOUT) != 0;
+        } else {
+            ok = false;
+        }
+    }
+    if (written) {
+        *written = done;
+    }
+    return ok;
+}

@@ -1,0 +1,181 @@
+#include "link/cSerialCom.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "link/CounterFrames.h"
+#include "link/LineSettings.h"
+#include "link/PortIo.h"
+#include "link/PortLineStatus.h"
+#include "platform/NumText.h"
+#include "platform/PortMap.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+constexpr int kHandshakeAttempts = 50;
+constexpr auto kHandshakePause = std::chrono::milliseconds(50);
+constexpr uint32_t kHoldFlags = 0x3;  // CTS hold, DSR hold
+
+// Opens the device for this program alone: the exclusive flag keeps other
+// openers out, the advisory lock keeps out programs that would pass it.
+int OpenExclusive(const QString& path) {
+    if (path.isEmpty()) {
+        return -1;
+    }
+    const int fd =
+        ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    (void)ioctl(fd, TIOCEXCL);
+    return fd;
+}
+
+}  // namespace
+
+cSerialCom::cSerialCom() : m_pPortStatus(std::make_unique<PortLineStatus>()) {}
+
+cSerialCom::~cSerialCom() {
+    Close();
+}
+
+int cSerialCom::Open(const QString& portName, const QString& baudText) {
+    m_hCom = OpenExclusive(PortDevicePath(portName));
+    if (m_hCom < 0) {
+        PromptError("Set Com Port Error");
+        return 0;
+    }
+    m_pPortStatus->Rebase();
+    m_nBaudRate = WToI(baudText);
+    const line::SetResult r = line::Configure(m_hCom, m_nBaudRate);
+    m_bResult = r == line::SetResult::Ok ? 1 : 0;
+    if (r != line::SetResult::Ok) {
+        PromptError(r == line::SetResult::ReadFailed ? "GetCommState Error" : "SetCommState Error");
+        Close();
+        return 0;
+    }
+    line::ToggleRtsAndDropDtr(m_hCom);
+    return Handshake();
+}
+
+int cSerialCom::Handshake() {
+    if (!IsOpen()) {
+        return 0;
+    }
+    char lastByte = 0;
+    for (int attempt = 0; attempt < kHandshakeAttempts; ++attempt) {
+        CheckLine();
+        if (m_comStat.cbOutQue == 0) {
+            WriteBytes(&frames::ENQ, 1);
+        }
+        std::this_thread::sleep_for(kHandshakePause);
+        if (CheckLine() == 1 && (m_comStat.holdFlags & kHoldFlags) == 0 && m_comStat.cbInQue != 0) {
+            const ssize_t n = ::read(m_hCom, &lastByte, 1);
+            m_nBytesRead = n > 0 ? static_cast<uint32_t>(n) : 0;
+        }
+        if (lastByte == frames::ACK) {
+            CheckLine();
+            if (m_comStat.cbOutQue == 0) {
+                WriteBytes(&frames::ACK, 1);
+            }
+            return 1;
+        }
+    }
+    Close();
+    return 0;
+}
+
+int cSerialCom::SetTimeouts() {
+    const line::SetResult r =
+        IsOpen() ? line::SetImmediateReads(m_hCom) : line::SetResult::ReadFailed;
+    m_bResult = r == line::SetResult::Ok ? 1 : 0;
+    if (r == line::SetResult::ReadFailed) {
+        PromptError("Get Communication timeout Error", "Com Port Read Error");
+    } else if (r == line::SetResult::WriteFailed) {
+        PromptError("StCommTimeouts function failed", "Com Port Set Error");
+    }
+    if (!m_bResult) {
+        Close();
+    }
+    return m_bResult;
+}
+
+int cSerialCom::Write(const QByteArray& frame) {
+    CheckLine();
+    if (m_comStat.cbOutQue != 0) {
+        return 200;
+    }
+    return WriteBytes(frame.constData(), static_cast<size_t>(frame.size())) ? 1 : 0;
+}
+
+bool cSerialCom::WriteBytes(const char* data, size_t n) {
+    size_t written = 0;
+    const bool ok = WriteAll(m_hCom, data, n, &written);
+    m_nBytesWritten = static_cast<uint32_t>(written);
+    return ok;
+}
+
+int cSerialCom::CheckLine() {
+    uint32_t mask = 0;
+    if (!QueryLine(&mask, &m_comStat)) {
+        // Nothing is known of the queues: a stale busy output queue must not
+        // turn a write to a dead line into a frame counted as sent.
+        m_comStat = COMSTAT{};
+        return 0;
+    }
+    const QString message = MessageForMask(mask);
+    if (message.isEmpty()) {
+        return 1;
+    }
+    PromptError(message);
+    return 0;
+}
+
+bool cSerialCom::QueryLine(uint32_t* errorMask, COMSTAT* stat) {
+    COMSTAT scratch;
+    ILineStatus* source = m_pLineStatus ? m_pLineStatus : m_pPortStatus.get();
+    return source->Query(m_hCom, errorMask, stat ? stat : &scratch);
+}
+
+QString cSerialCom::MessageForMask(uint32_t mask) {
+    switch (mask) {
+        case CE_RXOVER:
+            return "An input buffer overflow has occurred..";
+        case CE_OVERRUN:
+            return "A character-buffer overrun has occurred.";
+        case CE_RXPARITY:
+            return "The hardware detected a parity error";
+        case CE_FRAME:
+            return "The hardware detected a framing error";
+        case CE_BREAK:
+            return "The hardware detected a break condition";
+        case CE_IOE:
+            return "An I/O error occurred during communications with the device";
+        default:
+            return QString();
+    }
+}
+
+bool cSerialCom::Close() {
+    if (m_hCom < 0) {
+        return true;
+    }
+    (void)ioctl(m_hCom, TIOCNXCL);
+    const int rc = ::close(m_hCom);
+    m_hCom = -1;
+    return rc == 0;
+}
+
+void cSerialCom::SetLineStatus(ILineStatus* source) {
+    m_pLineStatus = source;
+}
