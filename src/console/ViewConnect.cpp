@@ -25,9 +25,10 @@ bool MayDiscardRecords(const Cvyn8_rk47Doc& doc) {
         doc.m_nOpenState == RECORDS_OPENED) {
         return true;
     }
-    return Prompt("The records of this run have not been saved. Connecting clears them.\n"
-                  "Clear them anyway?",
-                  kAppTitle, PromptIcon::Question, PromptButtons::YesNo) == IDYES;
+    return Prompt(
+               "The records of this run have not been saved. Connecting clears them.\n"
+               "Clear them anyway?",
+               kAppTitle, PromptIcon::Question, PromptButtons::YesNo) == IDYES;
 }
 
 }  // namespace
@@ -77,8 +78,8 @@ void Cvyn8_rk47View::OnConnect() {
 }
 
 void Cvyn8_rk47View::OnDisconnect() {
-    if (m_pSerial &&
-        SendToCounter(frames::Command("Disconnect"), FrameSender::Disconnect) == SendResult::Failed) {
+    if (m_pSerial && SendToCounter(frames::Command("Disconnect"), FrameSender::Disconnect) ==
+                         SendResult::Failed) {
         ReleaseChannel();
         return;
     }
@@ -175,8 +176,8 @@ void Cvyn8_rk47View::OnLineLost(const QString& reason) {
     ReleaseChannel();
     // A sample cut off mid-count is closed as Done would close it, so its
     // count is kept in the records.
-    const bool counting = m_nRunState == RUN_COUNTING || m_nRunState == RUN_ZEROED ||
-                          m_nRunState == RUN_STOPPED;
+    const bool counting =
+        m_nRunState == RUN_COUNTING || m_nRunState == RUN_ZEROED || m_nRunState == RUN_STOPPED;
     if (counting && m_nCurPacket < m_nSampleRowCount) {
         CompleteSample();
     }
@@ -193,8 +194,8 @@ void Cvyn8_rk47View::ShutdownLink() {
     }
     ReleaseChannel();
     // A notice still open must not call back into a view going away.
-    for (QDialog* notice : {static_cast<QDialog*>(m_pDumpDlg),
-                            static_cast<QDialog*>(m_pSampleReadyDlg)}) {
+    for (QDialog* notice :
+         {static_cast<QDialog*>(m_pDumpDlg), static_cast<QDialog*>(m_pSampleReadyDlg)}) {
         if (notice) {
             QObject::disconnect(notice, &QDialog::finished, nullptr, nullptr);
         }

@@ -27,7 +27,9 @@ qint64 NowMs() {
 
 }  // namespace
 
-void Cvyn8_rk47View::ExpectAnswer(qint64* until) { *until = NowMs() + kAnswerWindowMs; }
+void Cvyn8_rk47View::ExpectAnswer(qint64* until) {
+    *until = NowMs() + kAnswerWindowMs;
+}
 
 bool Cvyn8_rk47View::TakeAnswer(qint64* until) {
     const bool expected = *until != 0 && NowMs() <= *until;

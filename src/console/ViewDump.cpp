@@ -85,8 +85,8 @@ void Cvyn8_rk47View::FinishDump(int result, bool sampleInProgress) {
             m_bOptSampleReadyDialog = 1;
             EndLoadedList();
         } else {
-            for (QWidget* w : std::initializer_list<QWidget*>{m_grpCountMode, m_radioTotalize,
-                                                              m_radioBatch}) {
+            for (QWidget* w :
+                 std::initializer_list<QWidget*>{m_grpCountMode, m_radioTotalize, m_radioBatch}) {
                 w->setEnabled(false);
             }
             m_nSampleRowCount = m_nTotalPackets;
@@ -151,6 +151,11 @@ void Cvyn8_rk47View::OnCounterDump() {
     m_editPackageNo->setText("0");
     m_editBatchNo->setText("Dump");
     if (m_pDumpDlg) {
+        // A Totalize Count sample dumped before Done has no record yet: the
+        // dump closes it, so its figures go on a record of its own.
+        if (!NoSampleInProgress(m_nRunState) && !m_pCurrentEntry && m_bTotalizeMode) {
+            RecordPacket();
+        }
         if (!NoSampleInProgress(m_nRunState) && m_pCurrentEntry) {
             WriteDumpFigures(m_nCurPacket >= 1);
         }

@@ -1,12 +1,12 @@
 #include "link/ReceiveLoop.h"
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 #include <QMetaObject>
 #include <QObject>
 #include <cerrno>
 #include <cstring>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 namespace {
 // One read takes what the driver holds, up to this many bytes.
@@ -55,7 +55,9 @@ void ReceiveLoop::Stop() {
     }
 }
 
-bool ReceiveLoop::Running() const { return m_thread.joinable() && !StopRequested(); }
+bool ReceiveLoop::Running() const {
+    return m_thread.joinable() && !StopRequested();
+}
 
 bool ReceiveLoop::StopRequested() const {
     std::lock_guard<std::mutex> guard(m_lock);
@@ -92,7 +94,8 @@ void ReceiveLoop::Run() {
             return;
         }
         // Data that arrived before a hang-up is still read and carried out.
-        if ((ev & (POLLIN | POLLHUP | POLLERR)) && !ReadAvailable((ev & (POLLHUP | POLLERR)) != 0)) {
+        if ((ev & (POLLIN | POLLHUP | POLLERR)) &&
+            !ReadAvailable((ev & (POLLHUP | POLLERR)) != 0)) {
             return;
         }
     }

@@ -12,7 +12,9 @@ namespace {
 
 using ConnectTest = RunFixture;
 
-bool Enabled(QWidget* w) { return w && w->isEnabled(); }
+bool Enabled(QWidget* w) {
+    return w && w->isEnabled();
+}
 
 TEST_F(ConnectTest, APortThatCannotBeOpenedGivesBothMessagesAndStaysDisconnected) {
     qputenv("VYN8_COM1", dir.Path("no-such-port").toLocal8Bit());

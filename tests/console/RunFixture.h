@@ -43,6 +43,7 @@ protected:
                 QTest::keyClick(dlg.control(cBatch35::IDC_EDIT_SEEDS), Qt::Key_Return);
             });
         }
+        dialogs.Then([](CDialogBase& dlg) { dlg.reject(); });  // Cancel ends the series
         Scan(id);
     }
     // Pumps the event loop until `done` holds (at most `ms`).
@@ -60,6 +61,15 @@ protected:
     bool CounterCounts(const QString& count, const QString& pack) {
         counter.SendCount(count, pack);
         return WaitUntil([&] { return view->m_strLastCount == count; });
+    }
+    // The frames the console writes, once `expected`'s length has arrived.
+    QByteArray Sent(const QByteArray& expected) { return counter.TakeFrames(expected.size()); }
+    // What the console wrote before Disconnect, which ends the link.
+    QByteArray SentBeforeDisconnect() {
+        ClickControl(view.get(), IDC_DISCONNECT);
+        const QByteArray end = frames::Command("Disconnect");
+        QByteArray sent = counter.TakeFrames(end.size());
+        return sent.endsWith(end) ? sent.chopped(end.size()) : "(no Disconnect) " + sent;
     }
     QString Cell(int row, int column) const { return view->list().Cell(row, column); }
 

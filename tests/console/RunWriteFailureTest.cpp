@@ -16,7 +16,9 @@ struct FailureCase {
 };
 
 void Nothing(Cvyn8_rk47View&) {}
-void Stopped(Cvyn8_rk47View& v) { v.OnStop(); }
+void Stopped(Cvyn8_rk47View& v) {
+    v.OnStop();
+}
 
 const FailureCase kCases[] = {
     {"Start", Stopped, [](Cvyn8_rk47View& v) { v.OnStart(); }, "Start Error", RUN_STOPPED, true},
@@ -28,8 +30,8 @@ const FailureCase kCases[] = {
     {"Repeat", Nothing, [](Cvyn8_rk47View& v) { v.OnRepeat(); }, "Recycle Error", RUN_COUNTING,
      true},
     {"Dump", Nothing, [](Cvyn8_rk47View& v) { v.OnDump(); }, " Pause Error", RUN_STOPPED, false},
-    {"Spin", Nothing, [](Cvyn8_rk47View& v) { v.OnDeltaposFeedSpeed(80, 1); },
-     "Send Message Error", RUN_COUNTING, true},
+    {"Spin", Nothing, [](Cvyn8_rk47View& v) { v.OnDeltaposFeedSpeed(80, 1); }, "Send Message Error",
+     RUN_COUNTING, true},
 };
 
 class RunWriteFailure : public RunFixture, public ::testing::WithParamInterface<FailureCase> {};

@@ -2,12 +2,12 @@
 
 #include "link/CounterFrames.h"
 
-#include <QtTest/QTest>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+#include <QtTest/QTest>
 
 PtyCounter::PtyCounter(int com) : m_com(com) {
     int slave = -1;
@@ -71,7 +71,9 @@ void PtyCounter::Send(const QByteArray& bytes) {
     }
 }
 
-void PtyCounter::SendEvent(const QString& name) { Send(frames::EventFrame(name)); }
+void PtyCounter::SendEvent(const QString& name) {
+    Send(frames::EventFrame(name));
+}
 
 void PtyCounter::SendCount(const QString& count, const QString& packNo) {
     Send(frames::CountFrame(count, packNo));
@@ -82,21 +84,19 @@ QByteArray PtyCounter::Received() const {
     return m_received;
 }
 
-QByteArray PtyCounter::TakeFrames() {
+QByteArray PtyCounter::TakeFrames(qsizetype atLeast, int ms) {
+    const auto pending = [this] {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_received.mid(m_taken).replace("\x05", "").replace("\x06", "");
+    };
+    if (atLeast > 0) {
+        [[maybe_unused]] const bool arrived =
+            QTest::qWaitFor([&] { return pending().size() >= atLeast; }, ms);
+    }
     std::lock_guard<std::mutex> guard(m_lock);
     QByteArray out = m_received.mid(m_taken);
     m_taken = m_received.size();
-    out.replace("\x05", "").replace("\x06", "");
-    return out;
-}
-
-bool PtyCounter::WaitForFrame(const QByteArray& bytes, int ms) {
-    return QTest::qWaitFor(
-        [&] {
-            std::lock_guard<std::mutex> guard(m_lock);
-            return m_received.indexOf(bytes, m_taken) >= 0;
-        },
-        ms);
+    return out.replace("\x05", "").replace("\x06", "");
 }
 
 void PtyCounter::Vanish() {

@@ -26,11 +26,9 @@ public:
 
     // Every byte the console has written so far (the handshake included).
     QByteArray Received() const;
-    // The bytes written since the last call (the handshake dropped).
-    QByteArray TakeFrames();
-    // Pumps the event loop until the console has written `bytes` (after the
-    // last TakeFrames), or `ms` pass.
-    bool WaitForFrame(const QByteArray& bytes, int ms = 3000);
+    // The bytes written since the last call (the handshake dropped), after
+    // pumping the event loop until there are `atLeast` of them or `ms` pass.
+    QByteArray TakeFrames(qsizetype atLeast = 0, int ms = 3000);
     int EnqCount() const { return m_nEnq; }
 
     // Stop answering the handshake (a silent counter).

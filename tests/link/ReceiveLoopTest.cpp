@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QObject>
-#include <QThread>
-#include <QtTest/QTest>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <QObject>
+#include <QThread>
+#include <QtTest/QTest>
 
 #include "e2e/PtyCounter.h"
 #include "link/CounterFrames.h"
@@ -20,8 +20,8 @@ class ReceiveLoopTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(counter.ok());
-        fd = ::open(counter.ConsolePath().toLocal8Bit().constData(),
-                    O_RDWR | O_NOCTTY | O_NONBLOCK);
+        fd =
+            ::open(counter.ConsolePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         ASSERT_GE(fd, 0);
         termios raw{};
         ::tcgetattr(fd, &raw);
