@@ -42,8 +42,7 @@ void CMainFrame::ResizeParentToFit() {
     resize(std::min(width(), fit.width()), std::min(height(), fit.height()));
 }
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text,
-                                const QKeySequence& key) {
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key) {
     QAction* action = menu->addAction(text);
     action->setObjectName(QStringLiteral("ID_%1").arg(id));
     action->setData(id);
@@ -65,8 +64,8 @@ void CMainFrame::BuildMenu() {
     QMenu* option = menuBar()->addMenu("&Option");
     connect(AddCommand(option, ID_FILE_OPEN, "&Open Sample Record", QKeySequence("Ctrl+O")),
             &QAction::triggered, this, [doc] { doc->OnOpenSampleRecord(); });
-    connect(AddCommand(option, ID_FILE_SAVE, "&Save", QKeySequence("Ctrl+S")),
-            &QAction::triggered, this, [doc] { doc->OnSaveRecords(); });
+    connect(AddCommand(option, ID_FILE_SAVE, "&Save", QKeySequence("Ctrl+S")), &QAction::triggered,
+            this, [doc] { doc->OnSaveRecords(); });
     connect(AddCommand(option, ID_PRINT_RECORDS, "&Print"), &QAction::triggered, this,
             [doc] { doc->OnPrintRecords(); });
     option->addSeparator();
@@ -75,8 +74,7 @@ void CMainFrame::BuildMenu() {
     connect(AddCommand(option, ID_EDIT_SEED_PARA, "Edit Seed Para"), &QAction::triggered, view,
             &Cvyn8_rk47View::OnEditSeedPara);
     option->addSeparator();
-    connect(AddCommand(option, ID_APP_EXIT, "E&xit"), &QAction::triggered, this,
-            &QWidget::close);
+    connect(AddCommand(option, ID_APP_EXIT, "E&xit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* viewMenu = menuBar()->addMenu("&View");
     connect(AddCommand(viewMenu, ID_REVIEW_SAMPLE_OPENED, "&Review Sample Opened"),

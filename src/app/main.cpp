@@ -16,7 +16,8 @@ int main(int argc, char* argv[]) {
     QSettings profile;
     QStringList recent;
     for (int i = 1; i <= 4; ++i) {
-        const QString f = profile.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+        const QString f =
+            profile.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
         if (!f.isEmpty()) {
             recent << f;
         }

@@ -30,18 +30,25 @@ int SampleListModel::columnCount(const QModelIndex& parent) const {
 QColor SampleListModel::StateText(int state, const QColor& plain) {
     switch (state) {
         case Counted:
-        case Selected: return QColor(255, 0, 0);
-        case Current: return QColor(255, 255, 255);
-        default: return plain;
+        case Selected:
+            return QColor(255, 0, 0);
+        case Current:
+            return QColor(255, 255, 255);
+        default:
+            return plain;
     }
 }
 
 QColor SampleListModel::StateBack(int state, const QColor& plain) {
     switch (state) {
-        case Counted: return QColor(0, 0, 0);
-        case Selected: return QColor(128, 128, 255);
-        case Current: return QColor(255, 0, 0);
-        default: return plain;
+        case Counted:
+            return QColor(0, 0, 0);
+        case Selected:
+            return QColor(128, 128, 255);
+        case Current:
+            return QColor(255, 0, 0);
+        default:
+            return plain;
     }
 }
 
@@ -51,10 +58,14 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
     }
     const Row& row = m_rows[static_cast<size_t>(index.row())];
     switch (role) {
-        case Qt::DisplayRole: return row.cells[static_cast<size_t>(index.column())];
-        case Qt::ForegroundRole: return StateText(row.state, m_plainText);
-        case Qt::BackgroundRole: return StateBack(row.state, m_plainBack);
-        default: return {};
+        case Qt::DisplayRole:
+            return row.cells[static_cast<size_t>(index.column())];
+        case Qt::ForegroundRole:
+            return StateText(row.state, m_plainText);
+        case Qt::BackgroundRole:
+            return StateBack(row.state, m_plainBack);
+        default:
+            return {};
     }
 }
 

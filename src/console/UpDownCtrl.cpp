@@ -31,7 +31,9 @@ void UpDownCtrl::SetRange(int lower, int upper) {
     m_nPos = std::clamp(m_nPos, m_nLower, m_nUpper);
 }
 
-void UpDownCtrl::SetPos(int pos) { m_nPos = std::clamp(pos, m_nLower, m_nUpper); }
+void UpDownCtrl::SetPos(int pos) {
+    m_nPos = std::clamp(pos, m_nLower, m_nUpper);
+}
 
 void UpDownCtrl::Step(int delta) {
     if (!isEnabled()) {

@@ -25,7 +25,7 @@ namespace {
 constexpr int kLeftX = 10;
 constexpr int kLeftW = 290;
 constexpr int kRightX = kLeftX + kLeftW + 12;
-constexpr int kFormMinW = 1040;
+constexpr int kFormMinW = 1140;
 constexpr int kFormMinH = 660;
 
 template <typename T>
@@ -70,7 +70,9 @@ Cvyn8_rk47View::Cvyn8_rk47View(Cvyn8_rk47Doc* doc, QWidget* parent)
     m_pDoc->OnRecordsChanged = [this] { KeepUnsavedWorkSafe(); };
 }
 
-QWidget* Cvyn8_rk47View::control(int id) const { return FindControl(this, id); }
+QWidget* Cvyn8_rk47View::control(int id) const {
+    return FindControl(this, id);
+}
 
 void Cvyn8_rk47View::BuildForm() {
     setMinimumSize(kFormMinW, kFormMinH);
@@ -102,12 +104,12 @@ void Cvyn8_rk47View::BuildForm() {
     m_spinFeedSpeed = new UpDownCtrl(this);
     SetControlId(m_spinFeedSpeed, IDC_SPIN, "Feed Speed up-down");
     m_spinFeedSpeed->setGeometry(ex + ew - 28, 200, 28, 26);
-    m_editGateHor = MakeEdit(this, IDC_GATEHOR, "2. Feed GateHori", {lx, 234, 120, 26},
-                             {ex, 234, ew, 26});
+    m_editGateHor =
+        MakeEdit(this, IDC_GATEHOR, "2. Feed GateHori", {lx, 234, 120, 26}, {ex, 234, ew, 26});
     m_editGateVer =
         MakeEdit(this, IDC_GATEVER, "3. Feed GateVer", {lx, 268, 120, 26}, {ex, 268, ew, 26});
-    m_editSensitivity = MakeEdit(this, IDC_SENSITIVITY, "4. Sensitivity", {lx, 302, 120, 26},
-                                 {ex, 302, ew, 26});
+    m_editSensitivity =
+        MakeEdit(this, IDC_SENSITIVITY, "4. Sensitivity", {lx, 302, 120, 26}, {ex, 302, ew, 26});
 
     // Run controls and the counter's figures.
     m_editPackageNo =
@@ -138,8 +140,8 @@ void Cvyn8_rk47View::BuildForm() {
     m_radioBatch->setAutoExclusive(false);
     m_btnLoadFile = Make<QPushButton>(this, IDC_LOADFILE, "Load File...", {rx + 300, 26, 120, 30});
     m_editID = MakeEdit(this, IDC_ID, "I.D.(Variety)", {rx, 66, 100, 28}, {rx + 104, 66, 220, 28});
-    m_chkSameAsPrevious = Make<QCheckBox>(this, IDC_SAMEASPREV, "Data Same as Previous",
-                                          {rx + 340, 66, 200, 28});
+    m_chkSameAsPrevious =
+        Make<QCheckBox>(this, IDC_SAMEASPREV, "Data Same as Previous", {rx + 340, 66, 200, 28});
     m_btnDelete = Make<QPushButton>(this, IDC_DELETE, "Delete", {rx + 550, 64, 100, 30});
 
     m_listSamples = new QTableView(this);
@@ -200,8 +202,7 @@ void Cvyn8_rk47View::ConnectSignals() {
     connect(m_comboName, qOverload<int>(&QComboBox::activated), this,
             &Cvyn8_rk47View::OnSelchangeName);
     connect(m_spinFeedSpeed, &UpDownCtrl::deltaPos, this, &Cvyn8_rk47View::OnDeltaposFeedSpeed);
-    connect(m_editFeedSpeed, &QLineEdit::editingFinished, this,
-            &Cvyn8_rk47View::ExchangeFeedSpeed);
+    connect(m_editFeedSpeed, &QLineEdit::editingFinished, this, &Cvyn8_rk47View::ExchangeFeedSpeed);
     // The ID edit takes the focus whenever its text changes (a scanner types
     // into it while another control has the focus).
     connect(m_editID, &QLineEdit::textChanged, this, [this] { m_editID->setFocus(); });

@@ -27,13 +27,15 @@ const char* const kComPorts[] = {"COM1", "COM2", "COM3", "COM4", "COM5",
 const char* const kBaudRates[] = {"110", "300", "600", "1200", "2400", "4800", "9600", "19200"};
 
 void ReportWriteFailure(const QString& path, const QString& reason, const QString& consequence) {
-    Prompt(QStringLiteral("Could not write %1 (%2). %3").arg(path, reason, consequence),
-           kAppTitle, PromptIcon::Error);
+    Prompt(QStringLiteral("Could not write %1 (%2). %3").arg(path, reason, consequence), kAppTitle,
+           PromptIcon::Error);
 }
 
 }  // namespace
 
-Cvyn8_rk47View::~Cvyn8_rk47View() { Shutdown(); }
+Cvyn8_rk47View::~Cvyn8_rk47View() {
+    Shutdown();
+}
 
 void Cvyn8_rk47View::OnInitialUpdate() {
     m_pDoc->m_inventory.Reserve(kInventoryCapacity);
@@ -147,8 +149,7 @@ void Cvyn8_rk47View::SaveShutdownFiles() {
         const QString path = m_strExeFolder + "VYN8_Default.txt";
         QString error;
         if (!WriteRecordFile(path, doc.m_records, RecordFieldOrder::Shutdown, &error)) {
-            ReportWriteFailure(path, error,
-                               "The unsaved records of this run could not be kept.");
+            ReportWriteFailure(path, error, "The unsaved records of this run could not be kept.");
         }
         doc.DiscardRecords();
     }

@@ -31,8 +31,7 @@ void Cvyn8_rk47View::FillRowStates() {
 
 void Cvyn8_rk47View::RedrawMarkedRow() {
     if (m_nDrawMode == 1) {
-        m_model->SetState(m_nSampleRows[static_cast<size_t>(m_nMarkPos)],
-                          SampleListModel::Counted);
+        m_model->SetState(m_nSampleRows[static_cast<size_t>(m_nMarkPos)], SampleListModel::Counted);
         m_nDrawMode = 4;
     } else if (m_nDrawMode == 3) {
         m_model->SetState(m_nSampleRows[static_cast<size_t>(m_nCurPacket)],

@@ -5,7 +5,7 @@
 
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
-#include "dialogs/NoticeDlg.h"
+#include "dialogs/Sample35.h"
 #include "platform/NumText.h"
 
 namespace {

@@ -20,23 +20,22 @@ namespace {
 // The sample and the list have fixed capacities; rows beyond them are
 // refused as a whole, with a message, before anything is added.
 bool RoomForRows(int sampleRows, int listRows, int adding) {
+    QString text;
     if (sampleRows + adding > kMaxSampleRows) {
-        Prompt(QStringLiteral("A sample can hold at most %1 rows; this one has %2. "
-                              "No row was added.")
+        text = QStringLiteral("A sample can hold at most %1 rows; this one has %2.")
                    .arg(kMaxSampleRows)
-                   .arg(sampleRows),
-               kAppTitle, PromptIcon::Warning);
-        return false;
-    }
-    if (listRows + adding > kMaxListRows) {
-        Prompt(QStringLiteral("The sample list can hold at most %1 rows; it has %2. "
-                              "No row was added. Save the records to start a new list.")
+                   .arg(sampleRows);
+    } else if (listRows + adding > kMaxListRows) {
+        text = QStringLiteral(
+                   "The sample list can hold at most %1 rows; it has %2. Save the "
+                   "records to start a new list.")
                    .arg(kMaxListRows)
-                   .arg(listRows),
-               kAppTitle, PromptIcon::Warning);
-        return false;
+                   .arg(listRows);
+    } else {
+        return true;
     }
-    return true;
+    Prompt(text + " No row was added.", kAppTitle, PromptIcon::Warning);
+    return false;
 }
 
 struct EntryRow {

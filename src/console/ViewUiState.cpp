@@ -26,9 +26,9 @@ void Cvyn8_rk47View::UnlockLinkSettings() {
 }
 
 void Cvyn8_rk47View::LockSelection() {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             m_grpCountMode, m_comboName, m_radioTotalize, m_radioBatch, m_editID, m_btnDelete,
-             m_listSamples, m_spinFeedSpeed}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_grpCountMode, m_comboName, m_radioTotalize, m_radioBatch,
+                                         m_editID, m_btnDelete, m_listSamples, m_spinFeedSpeed}) {
         w->setEnabled(false);
     }
     HideSameAsPrevious();
@@ -68,8 +68,8 @@ void Cvyn8_rk47View::UnlockRun() {
         m_editPackageNo->setEnabled(false);
         m_btnRepeat->hide();
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{m_editCount, m_btnDump, m_btnZero,
-                                                      m_btnReset, m_btnStart, m_btnDone}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{m_editCount, m_btnDump, m_btnZero, m_btnReset,
+                                                      m_btnStart, m_btnDone}) {
         w->setEnabled(true);
     }
 }

@@ -2,5 +2,7 @@
 
 #include "data/Cvyn8_rk47Doc.h"
 
-int Cvyn8_rk47Doc::ExportToExcel(const QString&, const QString&) { return 1; }
+int Cvyn8_rk47Doc::ExportToExcel(const QString&, const QString&) {
+    return 1;
+}
 void Cvyn8_rk47Doc::FormatInsert(int, const QString&, QString&) const {}

@@ -24,8 +24,7 @@ int LoadSeedParaFile(const QString& path, Cvyn8_rk47Doc& doc) {
     return set;
 }
 
-bool SaveSeedParaFile(const QString& path, const Cvyn8_rk47Doc& doc, int count,
-                      QString* error) {
+bool SaveSeedParaFile(const QString& path, const Cvyn8_rk47Doc& doc, int count, QString* error) {
     QByteArray out;
     for (int k = 0; k < count; ++k) {
         const QString line = doc.m_seedNames.value(k) + ' ' + doc.m_feedSpeeds.value(k) + ' ' +

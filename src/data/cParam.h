@@ -23,13 +23,13 @@ public:
     // dialogs and the printout: ID, Seed, PackNo, Number/P, Inventory,
     // Total Quantity, Location, Comment.
     std::array<QString, 8> RecordOrder() const {
-        return {m_strIdBarcode,    m_strSeed,     m_strPackNo,  m_strNumPerPacket,
-                m_strInventory,    m_strTotalQuantity, m_strLocation, m_strComment};
+        return {m_strIdBarcode, m_strSeed,          m_strPackNo,   m_strNumPerPacket,
+                m_strInventory, m_strTotalQuantity, m_strLocation, m_strComment};
     }
     // The order of VYN8_Default.txt: ID, Seed, PackNo, Number/P, Location,
     // Comment, Inventory, Total Quantity.
     std::array<QString, 8> ShutdownOrder() const {
-        return {m_strIdBarcode, m_strSeed,    m_strPackNo,   m_strNumPerPacket,
+        return {m_strIdBarcode, m_strSeed,    m_strPackNo,    m_strNumPerPacket,
                 m_strLocation,  m_strComment, m_strInventory, m_strTotalQuantity};
     }
     // Fills fields 2 to 8 of the record order (field 1 is the ID).

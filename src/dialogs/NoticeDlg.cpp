@@ -47,8 +47,3 @@ void CNoticeDlg::CloseNotice() {
 QString CNoticeDlg::Text() const {
     return m_text->text();
 }
-
-DumDlg35::DumDlg35(QWidget* parent)
-    : CNoticeDlg("Dump", "Waiting for Dumping and Cleaning...", parent) {}
-
-Sample35::Sample35(QWidget* parent) : CNoticeDlg("Sample", "Sample Ready !", parent) {}

@@ -26,19 +26,3 @@ public:
 private:
     QLabel* m_text;
 };
-
-// "Waiting for Dumping and Cleaning...": shown while the counter dumps.
-class DumDlg35 : public CNoticeDlg {
-    Q_OBJECT
-public:
-    enum { IDD = 132 };
-    explicit DumDlg35(QWidget* parent = nullptr);
-};
-
-// "Sample Ready !": shown when the counter reports that a sample is ready.
-class Sample35 : public CNoticeDlg {
-    Q_OBJECT
-public:
-    enum { IDD = 135 };
-    explicit Sample35(QWidget* parent = nullptr);
-};

@@ -1,6 +1,8 @@
 #include "platform/ControlIds.h"
 
-QString ControlName(int id) { return QStringLiteral("IDC_%1").arg(id); }
+QString ControlName(int id) {
+    return QStringLiteral("IDC_%1").arg(id);
+}
 
 void SetControlId(QWidget* w, int id, const QString& accessibleName) {
     w->setObjectName(ControlName(id));

@@ -29,6 +29,10 @@ int CDialogBase::DoModal() {
     return GetDialogRunner().Run(*this);
 }
 
-void SetDialogRunner(IDialogRunner* runner) { g_runner = runner; }
+void SetDialogRunner(IDialogRunner* runner) {
+    g_runner = runner;
+}
 
-IDialogRunner& GetDialogRunner() { return g_runner ? *g_runner : g_execRunner; }
+IDialogRunner& GetDialogRunner() {
+    return g_runner ? *g_runner : g_execRunner;
+}

@@ -11,4 +11,6 @@ QString ExeFolderFromPath(const QString& exePath) {
     return exePath.left(slash + 1);
 }
 
-QString ExeFolder() { return ExeFolderFromPath(QFile::symLinkTarget("/proc/self/exe")); }
+QString ExeFolder() {
+    return ExeFolderFromPath(QFile::symLinkTarget("/proc/self/exe"));
+}

@@ -31,7 +31,9 @@ IFileChooser* g_chooser = nullptr;
 
 }  // namespace
 
-void SetFileChooser(IFileChooser* chooser) { g_chooser = chooser; }
+void SetFileChooser(IFileChooser* chooser) {
+    g_chooser = chooser;
+}
 
 QString ChooseFile(const FileDialogRequest& request) {
     return (g_chooser ? *g_chooser : static_cast<IFileChooser&>(g_qtChooser)).Choose(request);

@@ -12,14 +12,25 @@ public:
         box.setWindowTitle(r.caption);
         box.setText(r.text);
         switch (r.icon) {
-            case PromptIcon::Error: box.setIcon(QMessageBox::Critical); break;
-            case PromptIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-            case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
-            case PromptIcon::Question: box.setIcon(QMessageBox::Question); break;
-            case PromptIcon::None: break;
+            case PromptIcon::Error:
+                box.setIcon(QMessageBox::Critical);
+                break;
+            case PromptIcon::Warning:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case PromptIcon::Information:
+                box.setIcon(QMessageBox::Information);
+                break;
+            case PromptIcon::Question:
+                box.setIcon(QMessageBox::Question);
+                break;
+            case PromptIcon::None:
+                break;
         }
         switch (r.buttons) {
-            case PromptButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+            case PromptButtons::Ok:
+                box.setStandardButtons(QMessageBox::Ok);
+                break;
             case PromptButtons::OkCancel:
                 box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
                 break;
@@ -28,10 +39,14 @@ public:
                 break;
         }
         switch (box.exec()) {
-            case QMessageBox::Yes: return IDYES;
-            case QMessageBox::No: return IDNO;
-            case QMessageBox::Cancel: return IDCANCEL;
-            default: return IDOK;
+            case QMessageBox::Yes:
+                return IDYES;
+            case QMessageBox::No:
+                return IDNO;
+            case QMessageBox::Cancel:
+                return IDCANCEL;
+            default:
+                return IDOK;
         }
     }
 };
@@ -41,9 +56,13 @@ IPrompter* g_prompter = nullptr;
 
 }  // namespace
 
-IPrompter& GetPrompter() { return g_prompter ? *g_prompter : g_messageBoxPrompter; }
+IPrompter& GetPrompter() {
+    return g_prompter ? *g_prompter : g_messageBoxPrompter;
+}
 
-void SetPrompter(IPrompter* prompter) { g_prompter = prompter; }
+void SetPrompter(IPrompter* prompter) {
+    g_prompter = prompter;
+}
 
 int Prompt(const QString& text, const QString& caption, PromptIcon icon, PromptButtons buttons) {
     return GetPrompter().Show({text, caption, icon, buttons});

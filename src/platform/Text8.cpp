@@ -15,7 +15,9 @@ QByteArray Encode(const QString& text) {
     return out;
 }
 
-QString Decode(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
+QString Decode(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes);
+}
 
 QByteArray ToDisk(const QByteArray& textMode) {
     QByteArray out;

@@ -8,10 +8,10 @@
 // reads back as one line feed (a lone CR stays an ordinary character).
 namespace text8 {
 
-QByteArray Encode(const QString& text);          // low byte of each unit
-QString Decode(const QByteArray& bytes);         // Latin-1
-QByteArray ToDisk(const QByteArray& textMode);   // LF -> CR LF
-QByteArray FromDisk(const QByteArray& onDisk);   // CR LF -> LF
+QByteArray Encode(const QString& text);         // low byte of each unit
+QString Decode(const QByteArray& bytes);        // Latin-1
+QByteArray ToDisk(const QByteArray& textMode);  // LF -> CR LF
+QByteArray FromDisk(const QByteArray& onDisk);  // CR LF -> LF
 
 // Reads a whole file in text mode. False when it cannot be opened.
 bool ReadFile(const QString& path, QByteArray* textMode);

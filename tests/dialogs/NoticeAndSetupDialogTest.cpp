@@ -6,7 +6,8 @@
 #include <QCoreApplication>
 #include <QPointer>
 
-#include "dialogs/NoticeDlg.h"
+#include "dialogs/DumDlg35.h"
+#include "dialogs/Sample35.h"
 #include "dialogs/Setupalert.h"
 #include "support/TestSupport.h"
 

@@ -58,7 +58,9 @@ TempWorkDir::TempWorkDir() : m_oldCwd(QDir::currentPath()) {
     QDir::setCurrent(m_dir.path());
 }
 
-TempWorkDir::~TempWorkDir() { QDir::setCurrent(m_oldCwd); }
+TempWorkDir::~TempWorkDir() {
+    QDir::setCurrent(m_oldCwd);
+}
 
 void TempWorkDir::Write(const QString& name, const QByteArray& bytes) const {
     QFile f(Path(name));
@@ -72,7 +74,9 @@ QByteArray TempWorkDir::Read(const QString& name) const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool TempWorkDir::Exists(const QString& name) const { return QFile::exists(Path(name)); }
+bool TempWorkDir::Exists(const QString& name) const {
+    return QFile::exists(Path(name));
+}
 
 void ClickControl(QWidget* root, int id) {
     if (auto* b = FindControlAs<QAbstractButton>(root, id)) {

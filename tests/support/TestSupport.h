@@ -45,8 +45,8 @@ public:
 
     int Run(CDialogBase& dialog) override;
     void Then(Action action) { m_actions.push_back(std::move(action)); }
-    int unscripted = 0;            // dialogs opened with no action left
-    QStringList titles;            // window titles of every dialog run
+    int unscripted = 0;  // dialogs opened with no action left
+    QStringList titles;  // window titles of every dialog run
 
 private:
     std::deque<Action> m_actions;
@@ -82,7 +82,8 @@ private:
 };
 
 // Three seed sets, CR LF line ends.
-inline const QByteArray kThreeSeedSets = "Wheat 50 5 10 12\r\nBarley 60 6 11 13\r\nRice 45 4 8 9\r\n";
+inline const QByteArray kThreeSeedSets =
+    "Wheat 50 5 10 12\r\nBarley 60 6 11 13\r\nRice 45 4 8 9\r\n";
 
 // Presses a push button found by control ID (does nothing if not found).
 void ClickControl(QWidget* root, int id);

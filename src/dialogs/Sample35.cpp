@@ -1,0 +1,3 @@
+#include "dialogs/Sample35.h"
+
+Sample35::Sample35(QWidget* parent) : CNoticeDlg("Sample", "Sample Ready !", parent) {}

@@ -1,0 +1,218 @@
+// Sample entry from the ID edit: the Data Input series, direct Totalize
+// rows, "Data Same as Previous", the clearing after a save, and Delete.
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "console/SampleListSupport.h"
+
+namespace {
+
+using SampleEntry = SampleListFixture;
+
+TEST_F(SampleEntry, BatchSeriesEnteredWithEnterThenDone) {
+    Choose(IDC_BATCH);
+    QStringList batchNumbers;
+    dialogs.Then([&](CDialogBase& d) {
+        batchNumbers << ControlText(&d, cBatch35::IDC_EDIT_BATCH);
+        Numbers("5", "20")(d);
+    });
+    dialogs.Then([&](CDialogBase& d) {
+        batchNumbers << ControlText(&d, cBatch35::IDC_EDIT_BATCH);
+        Done()(d);
+    });
+    EnterId("A1");
+
+    EXPECT_EQ(dialogs.titles, (QStringList{"Data Input", "Data Input"}));
+    EXPECT_EQ(dialogs.unscripted, 0);
+    EXPECT_EQ(batchNumbers, (QStringList{"1", "2"}));
+    ASSERT_EQ(view->m_nRowCount, 2);
+    EXPECT_EQ(view->list().Count(), 2);
+    EXPECT_EQ(Row(0), (QStringList{"A1", "Wheat", "5", "20", "", ""}));
+    EXPECT_EQ(Row(1), (QStringList{"A1", "Wheat", "1", "20", "", ""}));
+    EXPECT_EQ(view->list().Cell(1, SampleListModel::No), "2");
+    EXPECT_EQ(view->m_nSampleRowCount, 2);
+    EXPECT_EQ(view->m_nSampleRows[0], 0);
+    EXPECT_EQ(view->m_nSampleRows[1], 1);
+    EXPECT_EQ(view->m_nCurPacket, 0);
+    EXPECT_TRUE(ctl(IDC_START)->isEnabled());
+    EXPECT_TRUE(ctl(IDC_DELETE)->isEnabled());
+    EXPECT_TRUE(ControlText(view.get(), IDC_ID).isEmpty());
+    EXPECT_TRUE(ctl(IDC_ID)->isEnabled());
+}
+
+TEST_F(SampleEntry, BatchDefaultsAndCancel) {
+    Choose(IDC_BATCH);
+    dialogs.Then(Done());
+    EnterId("");
+    ASSERT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(Row(0), (QStringList{"12345678", "Wheat", "1", "20", "", ""}));
+
+    // Cancel adds nothing and ends the series.
+    dialogs.Then(Numbers("2", "30"));
+    dialogs.Then([](CDialogBase& d) { ClickControl(&d, IDCANCEL); });
+    dialogs.Then(Done());
+    EnterId("C3");
+    EXPECT_EQ(dialogs.titles.size(), 3);  // the series ended at Cancel
+    EXPECT_EQ(view->m_nRowCount, 2);
+    EXPECT_EQ(Row(1), (QStringList{"C3", "Wheat", "2", "30", "", ""}));
+    EXPECT_EQ(view->m_nSampleRowCount, 2);
+}
+
+TEST_F(SampleEntry, TotalizeAddsOneRowAtOnce) {
+    Choose(IDC_TOTALIZE);
+    EnterId("T9");
+    EXPECT_TRUE(dialogs.titles.isEmpty());
+    ASSERT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(Row(0), (QStringList{"T9", "Wheat", "0", "1", "", ""}));
+    EXPECT_EQ(view->m_nSampleRowCount, 1);
+
+    // An empty ID stays empty here.
+    view->m_nSampleRowCount = 0;
+    EnterId("");
+    EXPECT_EQ(Row(1), (QStringList{"", "Wheat", "0", "1", "", ""}));
+}
+
+TEST_F(SampleEntry, SetCounterOptionsReachTheEntry) {
+    Choose(IDC_TOTALIZE);
+    dialogs.Then([](CDialogBase& d) {
+        ClickControl(&d, 1065);
+        ClickControl(&d, IDOK);
+    });
+    view->OnSetCounter();
+    EXPECT_EQ(view->m_bOptLocationComment, 1);
+    EXPECT_EQ(view->m_bOptAutoDump, 1);
+    EXPECT_EQ(view->m_bOptSampleReadyDialog, 1);
+
+    // With the option, a Totalize entry goes through Data Input.
+    dialogs.Then([](CDialogBase& d) {
+        EXPECT_FALSE(FindControl(&d, cBatch35::IDC_EDIT_LOCATION)->isHidden());
+        SetControlText(&d, cBatch35::IDC_EDIT_LOCATION, "Bay 2");
+        QTest::keyClick(FindControl(&d, cBatch35::IDC_EDIT_LOCATION), Qt::Key_Return);
+    });
+    EnterId("T1");
+    ASSERT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(Row(0), (QStringList{"T1", "Wheat", "0", "1", "Bay 2", ""}));
+
+    // Cancel keeps the options; with Auto Dump on, each use flips Repeat.
+    const bool repeatHidden = ctl(IDC_REPEAT)->isHidden();
+    dialogs.Then([](CDialogBase& d) {
+        ClickControl(&d, 1062);
+        ClickControl(&d, IDCANCEL);
+    });
+    view->OnSetCounter();
+    EXPECT_EQ(view->m_bOptAutoDump, 1);
+    EXPECT_EQ(view->m_bOptLocationComment, 1);
+    EXPECT_EQ(ctl(IDC_REPEAT)->isHidden(), !repeatHidden);
+}
+
+TEST_F(SampleEntry, SameAsPreviousCopiesTheLastSeriesUnderTheNewId) {
+    Choose(IDC_BATCH);
+    dialogs.Then(Numbers("5", "20"));
+    dialogs.Then(Numbers("3", "50"));
+    dialogs.Then(Done());
+    EnterId("A1");
+    ASSERT_EQ(view->m_nRowCount, 3);
+    // The series ran to its end and was dumped.
+    view->m_nCurPacket = 3;
+    view->m_nSampleRowCount = 0;
+    view->ShowSameAsPrevious();
+    ClickControl(view.get(), IDC_SAMEASPREV);
+
+    EnterId("B2");
+    EXPECT_EQ(dialogs.titles.size(), 3);  // no Data Input this time
+    ASSERT_EQ(view->m_nRowCount, 6);
+    EXPECT_EQ(Row(3), (QStringList{"B2", "Wheat", "5", "20", "", ""}));
+    EXPECT_EQ(Row(4), (QStringList{"B2", "Wheat", "3", "50", "", ""}));
+    EXPECT_EQ(Row(5), (QStringList{"B2", "Wheat", "1", "20", "", ""}));
+    EXPECT_EQ(view->list().Cell(5, SampleListModel::No), "6");
+    EXPECT_EQ(view->m_nSampleRowCount, 3);
+    EXPECT_EQ(view->m_nSampleRows[0], 3);
+    EXPECT_EQ(view->m_nCurPacket, 0);
+
+    // Ticked with nothing counted yet: the box is cleared and Data Input runs.
+    view->ShowSameAsPrevious();
+    ClickControl(view.get(), IDC_SAMEASPREV);
+    dialogs.Then(Done());
+    EnterId("B3");
+    EXPECT_EQ(dialogs.titles.size(), 4);
+    EXPECT_FALSE(view->IsSameAsPreviousChecked());
+    EXPECT_EQ(view->m_nRowCount, 7);
+}
+
+TEST_F(SampleEntry, EntryAfterASaveStartsANewList) {
+    Choose(IDC_TOTALIZE);
+    EnterId("OLD");
+    doc->AddRecord("OLD");
+    view->m_pCurrentEntry = doc->m_records.back().get();
+    doc->m_nSaveState = RECORDS_SAVED;
+    view->m_nSampleRowCount = 0;
+
+    EnterId("NEW");
+    EXPECT_EQ(doc->RecordCount(), 0);
+    EXPECT_EQ(view->m_pCurrentEntry, nullptr);
+    EXPECT_EQ(doc->m_nSaveState, RECORDS_UNSAVED);
+    ASSERT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(view->list().Cell(0, SampleListModel::Id), "NEW");
+    EXPECT_EQ(view->list().Cell(0, SampleListModel::No), "1");
+}
+
+TEST_F(SampleEntry, DeleteRemovesTheCurrentSamplesLastRow) {
+    Choose(IDC_TOTALIZE);
+    EnterId("T1");  // an earlier sample, no longer current
+    view->m_nSampleRowCount = 0;
+    Choose(IDC_BATCH);
+    dialogs.Then(Numbers("5", "20"));
+    dialogs.Then(Done());
+    EnterId("A1");
+    ASSERT_EQ(view->m_nRowCount, 3);
+
+    SetControlText(view.get(), IDC_ID, "half typed");
+    ClickControl(view.get(), IDC_DELETE);
+    ClickControl(view.get(), IDC_DELETE);
+    EXPECT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(view->m_nSampleRowCount, 0);
+    EXPECT_TRUE(ControlText(view.get(), IDC_ID).isEmpty());
+    // With no row of the current sample left, the earlier sample stays.
+    view->OnDelete();
+    EXPECT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(view->list().Cell(0, SampleListModel::Id), "T1");
+
+    // In Totalize Count the deleted row leaves the sample too, and Delete
+    // is disabled.
+    Choose(IDC_TOTALIZE);
+    EnterId("T2");
+    ASSERT_TRUE(ctl(IDC_DELETE)->isEnabled());
+    view->OnDelete();
+    EXPECT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(view->m_nSampleRowCount, 0);
+    EXPECT_FALSE(ctl(IDC_DELETE)->isEnabled());
+}
+
+TEST_F(SampleEntry, RowsBeyondTheLimitsAreRefusedWhole) {
+    Choose(IDC_BATCH);
+    for (int i = 0; i < kMaxSampleRows; ++i) {
+        view->AppendListRow();
+        ++view->m_nRowCount;
+        ++view->m_nSampleRowCount;
+    }
+    EnterId("A1");
+    EXPECT_TRUE(dialogs.titles.isEmpty());
+    EXPECT_EQ(view->m_nRowCount, kMaxSampleRows);
+    EXPECT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.Texts().value(0).contains("at most 200 rows"));
+
+    // Copying a series that does not fit adds none of it.
+    prompter.Clear();
+    view->m_nSampleRowCount = 0;
+    view->m_nCurPacket = 3;
+    view->m_nRowCount = kMaxListRows - 2;  // as if the list were nearly full
+    view->ShowSameAsPrevious();
+    ClickControl(view.get(), IDC_SAMEASPREV);
+    EnterId("B2");
+    EXPECT_EQ(view->list().Count(), kMaxSampleRows);
+    EXPECT_EQ(view->m_nRowCount, kMaxListRows - 2);
+    EXPECT_TRUE(prompter.Texts().value(0).contains("at most 65100 rows"));
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#pragma once
+
+// Helpers for driving sample entry on a started console.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "dialogs/cBatch35.h"
+#include "support/ConsoleFixture.h"
+
+class SampleListFixture : public ConsoleFixture {
+protected:
+    // The mode as the radio buttons leave it, with the selection unlocked as
+    // after Connect.
+    void Choose(int mode) {
+        view->m_bBatchMode = mode == IDC_BATCH;
+        view->m_bTotalizeMode = mode == IDC_TOTALIZE;
+        view->CheckModeRadio(mode);
+        view->UnlockSelection();
+    }
+    // Types (or scans) an ID and presses Enter in the ID edit.
+    void EnterId(const QString& id) {
+        SetControlText(view.get(), IDC_ID, id);
+        QTest::keyClick(ctl(IDC_ID), Qt::Key_Return);
+    }
+    // A Data Input entry: the two numbers, then Enter.
+    static ScriptedDialogRunner::Action Numbers(const QString& packets, const QString& seeds) {
+        return [=](CDialogBase& d) {
+            SetControlText(&d, cBatch35::IDC_EDIT_PACKETS, packets);
+            SetControlText(&d, cBatch35::IDC_EDIT_SEEDS, seeds);
+            QTest::keyClick(FindControl(&d, cBatch35::IDC_EDIT_SEEDS), Qt::Key_Return);
+        };
+    }
+    static ScriptedDialogRunner::Action Done() {
+        return [](CDialogBase& d) { ClickControl(&d, cBatch35::IDC_BTN_DONE); };
+    }
+    // Columns ID to Comment of a row.
+    QStringList Row(int r) const {
+        QStringList out;
+        for (int c = SampleListModel::Id; c <= SampleListModel::Comment; ++c) {
+            out << view->list().Cell(r, c);
+        }
+        return out;
+    }
+    // Adds rows as a loaded list would hold them: ID and PackNo given.
+    void LoadRows(const std::vector<std::pair<QString, QString>>& rows) {
+        for (const auto& [id, packNo] : rows) {
+            const int r = view->AppendListRow();
+            view->list().SetCell(r, SampleListModel::Id, id);
+            view->list().SetCell(r, SampleListModel::PackNo, packNo);
+            ++view->m_nRowCount;
+        }
+        view->m_bManualList = 0;
+        view->m_nSampleRowCount = static_cast<int>(rows.size());
+        view->UnlockSelection();
+    }
+};

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+#include "console/UpDownCtrl.h"
+#include "support/ConsoleFixture.h"
+
+namespace {
+
+bool Enabled(QWidget* root, int id) {
+    QWidget* w = FindControl(root, id);
+    EXPECT_NE(w, nullptr) << "control " << id;
+    return w && w->isEnabled();
+}
+
+}  // namespace
+
+using ConsoleStartup = ConsoleFixture;
+
+TEST_F(ConsoleStartup, ShowsFirstSeedSetAndIdleControlStates) {
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(ControlText(view.get(), IDC_NAME), "Wheat");
+    EXPECT_EQ(ControlText(view.get(), IDC_FEEDSPEED), "50");
+    EXPECT_EQ(ControlText(view.get(), IDC_GATEHOR), "12");
+    EXPECT_EQ(ControlText(view.get(), IDC_GATEVER), "10");
+    EXPECT_EQ(ControlText(view.get(), IDC_SENSITIVITY), "5");
+    EXPECT_EQ(ControlText(view.get(), IDC_COM), "COM1");
+    EXPECT_EQ(ControlText(view.get(), IDC_BAUD), "9600");
+    EXPECT_EQ(view->m_strFeedSpeed, "50");
+    EXPECT_EQ(view->m_nFeedSpeed, 50);
+    EXPECT_EQ(view->m_nSeedSetCount, 3);
+    EXPECT_EQ(view->m_comboName->count(), 3);
+    EXPECT_EQ(view->m_comboCom->count(), 9);
+    EXPECT_EQ(view->m_comboBaud->itemText(0), "110");
+    EXPECT_EQ(view->m_comboBaud->itemText(7), "19200");
+    EXPECT_TRUE(view->m_radioTotalize->isChecked());
+    EXPECT_FALSE(view->m_radioBatch->isChecked());
+    EXPECT_TRUE(view->m_bTotalizeMode);
+    EXPECT_FALSE(view->m_bBatchMode);
+
+    // Only COM, Connect, Feed Speed and the "Connect Set" group are usable.
+    for (int id : {IDC_COM, IDC_CONNECT, IDC_FEEDSPEED, IDC_GRP_CONNECT}) {
+        EXPECT_TRUE(Enabled(view.get(), id)) << id;
+    }
+    for (int id :
+         {IDC_BAUD,    IDC_NAME,    IDC_TOTALIZE,    IDC_BATCH,     IDC_DISCONNECT, IDC_LOADFILE,
+          IDC_START,   IDC_DUMP,    IDC_RESET,       IDC_STOP,      IDC_ZERO,       IDC_REPEAT,
+          IDC_DELETE,  IDC_DONE,    IDC_ID,          IDC_PACKAGENO, IDC_COUNT,      IDC_BATCHNO,
+          IDC_GATEHOR, IDC_GATEVER, IDC_SENSITIVITY, IDC_SPIN,      IDC_LIST}) {
+        EXPECT_FALSE(Enabled(view.get(), id)) << id;
+    }
+    EXPECT_TRUE(view->m_chkSameAsPrevious->isHidden());
+    EXPECT_TRUE(view->m_btnRepeat->isHidden());
+    EXPECT_FALSE(view->m_btnStop->isHidden());
+    EXPECT_TRUE(view->m_grpDisplay->isHidden());
+}
+
+TEST_F(ConsoleStartup, ListHasNineTitledColumnsAndSpinRange) {
+    const QStringList titles = {"No",       "I.D.(Variety)", "Seed",      "PackNo", "Num/P",
+                                "Location", "Comment",       "Inventory", "Sum"};
+    ASSERT_EQ(view->list().columnCount(), 9);
+    for (int c = 0; c < 9; ++c) {
+        EXPECT_EQ(view->list().headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
+                  titles[c]);
+    }
+    EXPECT_EQ(view->m_listSamples->columnWidth(1), 110);
+    EXPECT_EQ(view->m_spinFeedSpeed->Lower(), 2);
+    EXPECT_EQ(view->m_spinFeedSpeed->Upper(), 200);
+    EXPECT_EQ(view->m_spinFeedSpeed->Pos(), 50);
+}
+
+TEST_F(ConsoleStartup, EveryControlCarriesAnAccessibleName) {
+    for (int id :
+         {IDC_LIST,      IDC_COM,        IDC_BAUD,       IDC_NAME,    IDC_TOTALIZE, IDC_BATCH,
+          IDC_CONNECT,   IDC_DISCONNECT, IDC_LOADFILE,   IDC_START,   IDC_DUMP,     IDC_RESET,
+          IDC_STOP,      IDC_ZERO,       IDC_REPEAT,     IDC_DELETE,  IDC_DONE,     IDC_SAMEASPREV,
+          IDC_ID,        IDC_PACKAGENO,  IDC_COUNT,      IDC_GATEHOR, IDC_GATEVER,  IDC_BATCHNO,
+          IDC_FEEDSPEED, IDC_SPIN,       IDC_SENSITIVITY}) {
+        QWidget* w = ctl(id);
+        ASSERT_NE(w, nullptr) << id;
+        EXPECT_FALSE(w->accessibleName().isEmpty()) << id;
+    }
+    EXPECT_EQ(ctl(IDC_ID)->accessibleName(), "I.D.(Variety)");
+    EXPECT_EQ(ctl(IDC_FEEDSPEED)->accessibleName(), "1.Feed Speed");
+}
+
+TEST_F(ConsoleStartup, FeedSpeedIsValidatedTenToTwoHundred) {
+    SetControlText(view.get(), IDC_FEEDSPEED, "9");
+    EXPECT_FALSE(view->ExchangeFeedSpeed());
+    EXPECT_EQ(prompter.Count("Please enter an integer between 10 and 200."), 1);
+    SetControlText(view.get(), IDC_FEEDSPEED, "200");
+    EXPECT_TRUE(view->ExchangeFeedSpeed());
+    EXPECT_EQ(view->m_nFeedSpeed, 200);
+    SetControlText(view.get(), IDC_FEEDSPEED, "abc");
+    EXPECT_FALSE(view->ExchangeFeedSpeed());
+}
+
+TEST_F(ConsoleStartup, ShutdownWritesInventoryAndUnsavedRecords) {
+    TearDown();
+    dir.Write("vyn8_inventory.txt", "A1\t5\r\n");
+    StartConsole(kThreeSeedSets);
+    doc->m_inventory.Set("B2", "7");
+    cParam* r = doc->AddRecord("B2");
+    r->m_strSeed = "Wheat";
+    view->Shutdown();
+    EXPECT_EQ(dir.Read("vyn8_inventory.txt"), QByteArray("A1\t5\r\nB2\t7\r\n"));
+    EXPECT_EQ(dir.Read("VYN8_Default.txt"), QByteArray("B2\tWheat\t\t\t\t\t\t\r\n"));
+    EXPECT_EQ(doc->RecordCount(), 0);
+    EXPECT_TRUE(doc->m_inventory.IsEmpty());
+}
+
+TEST_F(ConsoleStartup, SavedRecordsAreNotWrittenAtShutdown) {
+    doc->AddRecord("A1");
+    doc->m_nSaveState = RECORDS_SAVED;
+    view->Shutdown();
+    EXPECT_FALSE(dir.Exists("VYN8_Default.txt"));
+    EXPECT_TRUE(dir.Exists("vyn8_inventory.txt"));
+}
+
+TEST_F(ConsoleStartup, UnwritableShutdownFilesAreReported) {
+    doc->AddRecord("A1");
+    view->m_strExeFolder = dir.Path("missing-folder/");
+    view->Shutdown();
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_TRUE(prompter.shown[0].text.contains("VYN8_Default.txt"));
+    EXPECT_TRUE(prompter.shown[1].text.contains("vyn8_inventory.txt"));
+    EXPECT_EQ(prompter.shown[0].icon, PromptIcon::Error);
+}
+
+class ConsoleWithoutSeeds : public ConsoleFixture {
+protected:
+    void SetUp() override {
+        dir.Write("vyn8_inventory.txt", "A1\t5\r\nB2\t9\r\n");
+        StartConsole(QByteArray());
+    }
+};
+
+TEST_F(ConsoleWithoutSeeds, ReportsOnceAndLeavesInventoryUntouched) {
+    EXPECT_EQ(prompter.Texts(), QStringList{"Missing SeedPara.txt file"});
+    EXPECT_EQ(prompter.shown[0].caption, "Error");
+    EXPECT_EQ(prompter.shown[0].icon, PromptIcon::Error);
+    EXPECT_EQ(view->list().columnCount(), 0);
+    EXPECT_TRUE(doc->m_inventory.IsEmpty());
+    view->Shutdown();
+    EXPECT_EQ(dir.Read("vyn8_inventory.txt"), QByteArray("A1\t5\r\nB2\t9\r\n"));
+}
+
+TEST_F(ConsoleWithoutSeeds, AFileWithoutACompleteSetCountsAsMissing) {
+    prompter.Clear();
+    TearDown();
+    StartConsole("Wheat 50 5 10");
+    EXPECT_EQ(prompter.Count("Missing SeedPara.txt file"), 1);
+}
+
+using ConsoleUiState = ConsoleFixture;
+
+TEST_F(ConsoleUiState, LinkSettingsLockAndUnlock) {
+    view->LockLinkSettings();
+    EXPECT_FALSE(ctl(IDC_GRP_CONNECT)->isEnabled());
+    EXPECT_FALSE(ctl(IDC_COM)->isEnabled());
+    EXPECT_TRUE(ctl(IDC_LOADFILE)->isEnabled());
+    view->UnlockLinkSettings();
+    EXPECT_TRUE(ctl(IDC_GRP_CONNECT)->isEnabled());
+    EXPECT_TRUE(ctl(IDC_COM)->isEnabled());
+    EXPECT_FALSE(ctl(IDC_BAUD)->isEnabled());
+    EXPECT_FALSE(ctl(IDC_LOADFILE)->isEnabled());
+}
+
+TEST_F(ConsoleUiState, UnlockSelectionDependsOnModeAndRows) {
+    view->UnlockSelection();  // Totalize Count
+    EXPECT_TRUE(ctl(IDC_ID)->isEnabled());
+    EXPECT_FALSE(ctl(IDC_DELETE)->isEnabled());
+    EXPECT_TRUE(ctl(IDC_LIST)->isEnabled());
+    EXPECT_TRUE(ctl(IDC_SPIN)->isEnabled());
+    EXPECT_TRUE(view->m_chkSameAsPrevious->isHidden());
+
+    view->m_bBatchMode = true;
+    view->m_bTotalizeMode = false;
+    view->m_nRowCount = 2;
+    view->m_chkSameAsPrevious->setChecked(true);
+    view->UnlockSelection();
+    EXPECT_TRUE(ctl(IDC_DELETE)->isEnabled());
+    EXPECT_FALSE(view->m_chkSameAsPrevious->isHidden());
+    EXPECT_FALSE(view->m_chkSameAsPrevious->isChecked());
+    EXPECT_TRUE(view->m_editID->text().isEmpty());
+
+    view->LockSelection();
+    for (int id : {IDC_GRP_COUNTMODE, IDC_NAME, IDC_TOTALIZE, IDC_BATCH, IDC_ID, IDC_DELETE,
+                   IDC_LIST, IDC_SPIN}) {
+        EXPECT_FALSE(ctl(id)->isEnabled()) << id;
+    }
+    EXPECT_TRUE(view->m_chkSameAsPrevious->isHidden());
+    EXPECT_EQ(view->IsSameAsPreviousChecked(), 0);
+}
+
+TEST_F(ConsoleUiState, RunControlsFollowTheModeAndAutoDump) {
+    view->m_bBatchMode = true;
+    view->m_bTotalizeMode = false;
+    view->m_bOptAutoDump = 0;
+    view->m_btnStop->hide();
+    view->UnlockRun();
+    EXPECT_TRUE(ctl(IDC_PACKAGENO)->isEnabled());
+    EXPECT_FALSE(view->m_btnStop->isHidden());
+    EXPECT_FALSE(view->m_btnRepeat->isHidden());
+    for (int id : {IDC_COUNT, IDC_DUMP, IDC_ZERO, IDC_RESET, IDC_START, IDC_DONE}) {
+        EXPECT_TRUE(ctl(id)->isEnabled()) << id;
+    }
+    view->LockRun();
+    EXPECT_TRUE(view->m_btnRepeat->isHidden());
+    EXPECT_FALSE(view->m_btnStop->isHidden());
+    for (int id : {IDC_GRP_DISPLAY, IDC_COUNT, IDC_PACKAGENO, IDC_BATCHNO, IDC_START, IDC_STOP,
+                   IDC_ZERO, IDC_DUMP, IDC_REPEAT, IDC_RESET, IDC_DONE}) {
+        EXPECT_FALSE(ctl(id)->isEnabled()) << id;
+    }
+    // Totalize Count: no packet number, Repeat hidden even with Auto Dump off.
+    view->m_bBatchMode = false;
+    view->m_bTotalizeMode = true;
+    view->UnlockRun();
+    EXPECT_FALSE(ctl(IDC_PACKAGENO)->isEnabled());
+    EXPECT_TRUE(view->m_btnRepeat->isHidden());
+}
