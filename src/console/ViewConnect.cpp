@@ -8,7 +8,8 @@
 
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
-#include "dialogs/NoticeDlg.h"
+#include "dialogs/DumDlg35.h"
+#include "dialogs/Sample35.h"
 #include "link/CounterFrames.h"
 #include "link/ReceiveLoop.h"
 #include "link/SendFrame.h"

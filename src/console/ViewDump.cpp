@@ -9,7 +9,8 @@
 #include <QTableView>
 
 #include "console/Cvyn8_rk47View.h"
-#include "dialogs/NoticeDlg.h"
+#include "dialogs/DumDlg35.h"
+#include "dialogs/Sample35.h"
 #include "link/CounterFrames.h"
 #include "link/SendFrame.h"
 

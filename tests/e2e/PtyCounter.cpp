@@ -4,35 +4,19 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 #include <QtTest/QTest>
 
-PtyCounter::PtyCounter(int com) : m_com(com) {
-    int slave = -1;
-    char name[256] = {};
-    if (::openpty(&m_master, &slave, name, nullptr, nullptr) != 0) {
-        m_master = -1;
-        return;
+PtyCounter::PtyCounter(int com) : m_env(m_pty.slavePath(), QString("COM%1").arg(com)) {
+    if (ok()) {
+        m_thread = std::thread([this] { Run(); });
     }
-    termios raw{};
-    ::tcgetattr(m_master, &raw);
-    ::cfmakeraw(&raw);
-    ::tcsetattr(m_master, TCSANOW, &raw);
-    ::close(slave);
-    m_path = QString::fromLocal8Bit(name);
-    qputenv(QString("VYN8_COM%1").arg(m_com).toLatin1(), m_path.toLocal8Bit());
-    m_thread = std::thread([this] { Run(); });
 }
 
-PtyCounter::~PtyCounter() {
-    Vanish();
-    qunsetenv(QString("VYN8_COM%1").arg(m_com).toLatin1());
-}
+PtyCounter::~PtyCounter() { Vanish(); }
 
 void PtyCounter::Run() {
-    const int fd = m_master;  // closed only after this thread has ended
+    const int fd = m_pty.master();  // closed only after this thread has ended
     while (!m_bStop) {
         pollfd p{fd, POLLIN, 0};
         // Without the console's end open the master reports a hang-up.
@@ -66,8 +50,8 @@ void PtyCounter::Run() {
 
 void PtyCounter::Send(const QByteArray& bytes) {
     std::lock_guard<std::mutex> guard(m_lock);
-    if (m_master >= 0) {
-        [[maybe_unused]] ssize_t w = ::write(m_master, bytes.constData(), bytes.size());
+    if (m_pty.master() >= 0) {
+        [[maybe_unused]] ssize_t w = ::write(m_pty.master(), bytes.constData(), bytes.size());
     }
 }
 
@@ -105,8 +89,5 @@ void PtyCounter::Vanish() {
         m_thread.join();
     }
     std::lock_guard<std::mutex> guard(m_lock);
-    if (m_master >= 0) {
-        ::close(m_master);
-        m_master = -1;
-    }
+    m_pty.CloseMaster();
 }

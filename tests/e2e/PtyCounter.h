@@ -6,10 +6,12 @@
 #include <mutex>
 #include <thread>
 
-// The counter's end of a pseudo-terminal pair, driven by a test: it answers
-// the console's ENQ with ACK, records every byte the console writes, and
-// sends whatever frames the test gives it. COMn is mapped to the console's
-// end while it lives.
+#include "link/PtyCounter.h"
+
+// The counter's end of a pseudo-terminal pair, driven by a console test: it
+// answers every ENQ with ACK (so the console can connect again and again),
+// records every byte the console writes, and sends the frames the test gives
+// it. COMn is mapped to the console's end while it lives.
 class PtyCounter {
 public:
     explicit PtyCounter(int com = 1);
@@ -17,8 +19,8 @@ public:
     PtyCounter(const PtyCounter&) = delete;
     PtyCounter& operator=(const PtyCounter&) = delete;
 
-    bool ok() const { return m_master >= 0; }
-    QString ConsolePath() const { return m_path; }
+    bool ok() const { return m_pty.master() >= 0; }
+    QString ConsolePath() const { return m_pty.slavePath(); }
 
     void Send(const QByteArray& bytes);
     void SendEvent(const QString& name);
@@ -39,9 +41,8 @@ public:
 private:
     void Run();
 
-    int m_master = -1;
-    int m_com;
-    QString m_path;
+    PtyPair m_pty;
+    PortEnv m_env;
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bSilent{false};
     std::atomic<int> m_nEnq{0};
