@@ -13,7 +13,9 @@ PtyCounter::PtyCounter(int com) : m_env(m_pty.slavePath(), QString("COM%1").arg(
     }
 }
 
-PtyCounter::~PtyCounter() { Vanish(); }
+PtyCounter::~PtyCounter() {
+    Vanish();
+}
 
 void PtyCounter::Run() {
     const int fd = m_pty.master();  // closed only after this thread has ended
