@@ -310,6 +310,9 @@ public:
     void EndLoadedList();
     // The list row at position `pos` of the current sample, or -1.
     int SampleRow(int pos) const;
+    // Sends a command the counter answers ("Reset", "Recycle") and expects
+    // that answer; false, with the channel released, when the write failed.
+    bool SendAnsweredCommand(const QString& text, FrameSender sender, qint64* answerUntil);
     // Answers to the console's own "Reset" and "Recycle".
     void ExpectAnswer(qint64* until);
     bool TakeAnswer(qint64* until);

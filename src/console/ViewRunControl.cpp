@@ -160,14 +160,22 @@ void Cvyn8_rk47View::OnZero() {
     m_nRunState = RUN_ZEROED;
 }
 
-void Cvyn8_rk47View::OnRepeat() {
-    const SendResult sent = SendToCounter(frames::Command("Recycle"), FrameSender::Recycle);
+bool Cvyn8_rk47View::SendAnsweredCommand(const QString& text, FrameSender sender,
+                                         qint64* answerUntil) {
+    const SendResult sent = SendToCounter(frames::Command(text), sender);
     if (sent == SendResult::Failed) {
         ReleaseChannel();
-        return;
+        return false;
     }
     if (sent == SendResult::Sent) {
-        ExpectAnswer(&m_nRepeatAckUntil);
+        ExpectAnswer(answerUntil);
+    }
+    return true;
+}
+
+void Cvyn8_rk47View::OnRepeat() {
+    if (!SendAnsweredCommand("Recycle", FrameSender::Recycle, &m_nRepeatAckUntil)) {
+        return;
     }
     if (m_bBatchMode) {
         m_nDrawMode = 0;
@@ -190,25 +198,14 @@ void Cvyn8_rk47View::OnRepeat() {
 }
 
 void Cvyn8_rk47View::OnDone() {
-    const SendResult sent = SendToCounter(frames::Command("Reset"), FrameSender::Done);
-    if (sent == SendResult::Failed) {
-        ReleaseChannel();
-        return;
+    if (SendAnsweredCommand("Reset", FrameSender::Done, &m_nResetAckUntil)) {
+        CompleteSample();
     }
-    if (sent == SendResult::Sent) {
-        ExpectAnswer(&m_nResetAckUntil);
-    }
-    CompleteSample();
 }
 
 void Cvyn8_rk47View::OnReset() {
-    const SendResult sent = SendToCounter(frames::Command("Reset"), FrameSender::Reset);
-    if (sent == SendResult::Failed) {
-        ReleaseChannel();
+    if (!SendAnsweredCommand("Reset", FrameSender::Reset, &m_nResetAckUntil)) {
         return;
-    }
-    if (sent == SendResult::Sent) {
-        ExpectAnswer(&m_nResetAckUntil);
     }
     m_nRunState = RUN_CLOSING;
     LockRun();

@@ -3,13 +3,10 @@
 // A console connected over a pseudo-terminal to a counter the test drives,
 // with helpers to enter samples the way the operator does.
 
-#include <QLineEdit>
 #include <QtTest/QTest>
-#include <utility>
-#include <vector>
 
 #include "console/Cvyn8_rk47View.h"
-#include "dialogs/cBatch35.h"
+#include "console/EntrySteps.h"
 #include "e2e/PtyCounter.h"
 #include "link/CounterFrames.h"
 #include "support/ConsoleFixture.h"
@@ -25,26 +22,9 @@ protected:
         ASSERT_EQ(view->m_nLinkState, LINK_CONNECTED) << prompter.Texts().join(" | ").toStdString();
         counter.TakeFrames();
     }
-    // Scans `id` into the ID edit and presses Enter.
-    void Scan(const QString& id) {
-        view->m_editID->setText(id);
-        QTest::keyClick(view->m_editID, Qt::Key_Return);
-    }
-    // A Batch Count series: one Data Input dialog per row (packets, seeds per
-    // packet), the dialog after the last one cancelled.
+    void Scan(const QString& id) { ScanId(*view, id); }
     void EnterSeries(const QString& id, const std::vector<std::pair<QString, QString>>& rows) {
-        if (!view->m_bBatchMode) {
-            ClickControl(view.get(), IDC_BATCH);
-        }
-        for (const auto& [packets, seeds] : rows) {
-            dialogs.Then([packets, seeds](CDialogBase& dlg) {
-                SetControlText(&dlg, cBatch35::IDC_EDIT_PACKETS, packets);
-                SetControlText(&dlg, cBatch35::IDC_EDIT_SEEDS, seeds);
-                QTest::keyClick(dlg.control(cBatch35::IDC_EDIT_SEEDS), Qt::Key_Return);
-            });
-        }
-        dialogs.Then([](CDialogBase& dlg) { dlg.reject(); });  // Cancel ends the series
-        Scan(id);
+        EnterBatchSeries(*view, dialogs, id, rows);
     }
     // Pumps the event loop until `done` holds (at most `ms`).
     template <typename Pred>

@@ -5,9 +5,10 @@
 #include <QPushButton>
 #include <memory>
 
-#include "console/RunFixture.h"
+#include "console/EntrySteps.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "link/SimHarness.h"
+#include "support/ConsoleFixture.h"
 
 namespace {
 
@@ -32,21 +33,9 @@ protected:
     bool WaitUntil(Pred done, int ms = 5000) {
         return QTest::qWaitFor(done, ms);
     }
-    void Scan(const QString& id) {
-        view->m_editID->setText(id);
-        QTest::keyClick(view->m_editID, Qt::Key_Return);
-    }
+    void Scan(const QString& id) { ScanId(*view, id); }
     void EnterSeries(const QString& id, const std::vector<std::pair<QString, QString>>& rows) {
-        ClickControl(view.get(), IDC_BATCH);
-        for (const auto& [packets, seeds] : rows) {
-            dialogs.Then([packets, seeds](CDialogBase& dlg) {
-                SetControlText(&dlg, cBatch35::IDC_EDIT_PACKETS, packets);
-                SetControlText(&dlg, cBatch35::IDC_EDIT_SEEDS, seeds);
-                QTest::keyClick(dlg.control(cBatch35::IDC_EDIT_SEEDS), Qt::Key_Return);
-            });
-        }
-        dialogs.Then([](CDialogBase& dlg) { dlg.reject(); });
-        Scan(id);
+        EnterBatchSeries(*view, dialogs, id, rows);
     }
     int Count() const { return view->m_strLastCount.toInt(); }
     const cParam& Record(int i) const { return *doc->m_records[static_cast<size_t>(i)]; }
