@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <deque>
+#include <vector>
 
 #include "console/SampleListModel.h"
 
@@ -21,6 +23,8 @@ class ReceiveLoop;
 class Cvyn8_rk47Doc;
 class DumDlg35;
 class Sample35;
+enum class FrameSender;
+enum class SendResult;
 
 // Run states.
 constexpr int RUN_COUNTING = 0;
@@ -258,6 +262,73 @@ public:
     // Reads the Feed Speed edit as the form's data exchange does: an integer
     // from 10 to 200, or a warning and false.
     bool ExchangeFeedSpeed();
+
+    // ---- counting: the link, the counter's messages, the feed speed ----
+    // Sends one frame; with no channel nothing is sent and the sender goes on
+    // as after a skipped write. A failed write has shown the sender's message.
+    SendResult SendToCounter(const QByteArray& frame, FrameSender sender);
+    // Stops and joins the receive loop, then closes and drops the channel;
+    // Connect is usable again.
+    void ReleaseChannel();
+    void StartReceiveLoop();
+    void StopReceiveLoop();
+    // The row's own feed speed (its Comment cell), or back to the base speed.
+    void SendRowFeedSpeed(int row);
+    void RestoreFeedSpeed();
+    // Frames from the receive loop, carried out one at a time in arrival
+    // order, also when a handler opens a message box.
+    void DeliverFrames(const std::vector<QByteArray>& frames);
+    void OnCounterFrame(const QByteArray& frame);
+    void OnCountFrame(const QString& count, const QString& packNo);
+    void OnCounterEvent(const QString& name);
+    void OnCounterStart();
+    void OnCounterStop();
+    void OnCounterEmpty();
+    void OnCounterFull();
+    void OnCounterRepeat();
+    void OnCounterDump();
+    void OnCounterDisconnect();
+    void OnCounterBatchF();
+    void WriteDumpFigures(bool rowCondition);
+    // Window raised, pointer on the ID edit's centre, the edit empty and focused.
+    void ReturnToIdEntry();
+    void StartAutoDumpIfArmed();
+    void ArmAutoDump();
+    // The rest of Dump once its notice has closed.
+    void FinishDump(int result, bool sampleInProgress);
+    void OnLineLost(const QString& reason);
+    // Keeps unsaved records and the inventory on disk as they change.
+    void KeepUnsavedWorkSafe();
+    // The controls of a console whose link has ended.
+    void ShowDisconnected();
+    // Deletes the list's last `n` rows.
+    void DeleteLastListRows(int n);
+    // Appends copies (columns 1 to 6) of the current sample's first `k` rows
+    // and makes them the sample; false (with a message) when the list is full.
+    bool AppendCopiesOfSample(int k);
+    // After a dump of a hand-entered list: ready for the next ID (in Batch
+    // Count with "Data Same as Previous" ticked).
+    void PrepareNextBatchEntry();
+    // Back to a hand-entered list in Totalize Count once a loaded list is done.
+    void EndLoadedList();
+    // The list row at position `pos` of the current sample, or -1.
+    int SampleRow(int pos) const;
+    // Sends a command the counter answers ("Reset", "Recycle") and expects
+    // that answer; false, with the channel released, when the write failed.
+    bool SendAnsweredCommand(const QString& text, FrameSender sender, qint64* answerUntil);
+    // Answers to the console's own "Reset" and "Recycle".
+    void ExpectAnswer(qint64* until);
+    bool TakeAnswer(qint64* until);
+
+    std::deque<QByteArray> m_pendingFrames;
+    bool m_bDeliveringFrames = false;
+    // Changes whenever a receive loop ends: calls it queued before are dropped.
+    unsigned m_nLinkSession = 0;
+    // Until when (monotonic ms) the counter's "Reset" / "Repeat" is taken as
+    // the answer to the console's own "Reset" / "Recycle".
+    qint64 m_nResetAckUntil = 0;
+    qint64 m_nRepeatAckUntil = 0;
+    bool m_bSafeKeepFailed = false;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,8 +1,204 @@
-// Connect, Disconnect and the link's part of the shut-down.
-// (Filled in with the counter link.)
+// Connect, Disconnect, the end of a link and the link's part of the shut-down.
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include "console/Cvyn8_rk47View.h"
+#include "data/Cvyn8_rk47Doc.h"
+#include "dialogs/DumDlg35.h"
+#include "dialogs/Sample35.h"
+#include "link/CounterFrames.h"
+#include "link/ReceiveLoop.h"
+#include "link/SendFrame.h"
+#include "link/cSerialCom.h"
+#include "platform/Prompter.h"
 
-void Cvyn8_rk47View::OnConnect() {}
-void Cvyn8_rk47View::OnDisconnect() {}
-void Cvyn8_rk47View::ShutdownLink() {}
+namespace {
+
+const char* const kCheckLine = "Please Check COM number & ensure serial line connection is ok !";
+
+// Connecting clears the records: ask first when they were never saved.
+bool MayDiscardRecords(const Cvyn8_rk47Doc& doc) {
+    if (doc.RecordCount() == 0 || doc.m_nSaveState != RECORDS_UNSAVED ||
+        doc.m_nOpenState == RECORDS_OPENED) {
+        return true;
+    }
+    return Prompt(
+               "The records of this run have not been saved. Connecting clears them.\n"
+               "Clear them anyway?",
+               kAppTitle, PromptIcon::Question, PromptButtons::YesNo) == IDYES;
+}
+
+}  // namespace
+
+void Cvyn8_rk47View::OnConnect() {
+    if (!MayDiscardRecords(*m_pDoc)) {
+        return;
+    }
+    if (m_pSerial) {
+        // The counter ended the last link itself and left the port open.
+        if (!m_pSerial->Handshake()) {
+            Prompt(kCheckLine, "Init Comm Port Error", PromptIcon::Error);
+            ReleaseChannel();
+            return;
+        }
+    } else {
+        m_pSerial = new cSerialCom;
+        if (!m_pSerial->Open(m_strComPort, m_strBaud)) {
+            Prompt(kCheckLine, "Init Comm Port Error", PromptIcon::Error);
+            ReleaseChannel();
+            return;
+        }
+        if (!m_pSerial->SetTimeouts()) {
+            PromptError("Set Timeout Error");
+            ReleaseChannel();
+            return;
+        }
+    }
+
+    LockLinkSettings();
+    m_btnConnect->setEnabled(false);
+    m_btnDisconnect->setEnabled(true);
+    m_model->DeleteAll();
+    m_pDoc->DiscardRecords();
+    m_pCurrentEntry = nullptr;
+    m_bManualList = 1;
+    m_nCurPacket = 0;
+    m_nRowCount = 0;
+    m_bClosingSample = 0;
+    m_nSampleRowCount = 0;
+    LockRun();
+    UnlockSelection();
+    ClearIdEntry();
+    m_btnDump->setEnabled(true);
+    m_nLinkState = LINK_CONNECTED;
+    StartReceiveLoop();
+}
+
+void Cvyn8_rk47View::OnDisconnect() {
+    if (m_pSerial && SendToCounter(frames::Command("Disconnect"), FrameSender::Disconnect) ==
+                         SendResult::Failed) {
+        ReleaseChannel();
+        return;
+    }
+    m_nLinkState = LINK_DOWN;
+    UnlockLinkSettings();
+    CheckModeRadio(IDC_TOTALIZE);
+    m_bTotalizeMode = true;
+    m_bBatchMode = false;
+    LockSelection();
+    LockRun();
+    StopReceiveLoop();
+    if (m_pSerial && !m_pSerial->Close()) {
+        // The channel stays; the next Connect only repeats the handshake.
+        PromptError("Please Exit!!!");
+        return;
+    }
+    delete m_pSerial;
+    m_pSerial = nullptr;
+    m_editFeedSpeed->setEnabled(false);
+    m_btnConnect->setEnabled(true);
+    m_btnDisconnect->setEnabled(false);
+    m_nRunState = RUN_IDLE;
+}
+
+void Cvyn8_rk47View::ShowDisconnected() {
+    UnlockLinkSettings();
+    UnlockSelection();
+    LockRun();
+    m_nRunState = RUN_IDLE;
+    m_nLinkState = LINK_DOWN;
+    m_btnConnect->setEnabled(true);
+    m_btnDisconnect->setEnabled(false);
+}
+
+SendResult Cvyn8_rk47View::SendToCounter(const QByteArray& frame, FrameSender sender) {
+    if (!m_pSerial) {
+        return SendResult::Skipped;
+    }
+    return SendFrame(m_pSerial, frame, sender);
+}
+
+void Cvyn8_rk47View::ReleaseChannel() {
+    StopReceiveLoop();
+    if (m_pSerial) {
+        m_pSerial->Close();
+        delete m_pSerial;
+        m_pSerial = nullptr;
+    }
+    // Without a channel the link is down: Connect makes a new one.
+    m_nLinkState = LINK_DOWN;
+    m_grpConnectSet->setEnabled(true);
+    m_comboCom->setEnabled(true);
+    m_btnConnect->setEnabled(true);
+    m_btnDisconnect->setEnabled(false);
+}
+
+void Cvyn8_rk47View::StartReceiveLoop() {
+    StopReceiveLoop();
+    const unsigned session = m_nLinkSession;
+    ReceiveLoop::Handlers handlers;
+    handlers.frames = [this, session](const std::vector<QByteArray>& frames) {
+        if (session == m_nLinkSession) {
+            DeliverFrames(frames);
+        }
+    };
+    handlers.lineLost = [this, session](const QString& reason) {
+        if (session == m_nLinkSession) {
+            OnLineLost(reason);
+        }
+    };
+    m_pRxThread = new ReceiveLoop(m_pSerial->fd(), this, std::move(handlers));
+    if (!m_pRxThread->Start()) {
+        PromptError("The counter's messages cannot be received: the receive loop did not start.");
+        ReleaseChannel();
+        ShowDisconnected();
+    }
+}
+
+void Cvyn8_rk47View::StopReceiveLoop() {
+    // Calls the old loop queued before it stopped are dropped from here on.
+    ++m_nLinkSession;
+    m_pendingFrames.clear();
+    if (m_pRxThread) {
+        m_pRxThread->Stop();
+        delete m_pRxThread;
+        m_pRxThread = nullptr;
+    }
+}
+
+void Cvyn8_rk47View::OnLineLost(const QString& reason) {
+    if (!m_pSerial) {
+        return;
+    }
+    ReleaseChannel();
+    // A sample cut off mid-count is closed as Done would close it, so its
+    // count is kept in the records.
+    const bool counting =
+        m_nRunState == RUN_COUNTING || m_nRunState == RUN_ZEROED || m_nRunState == RUN_STOPPED;
+    if (counting && m_nCurPacket < m_nSampleRowCount) {
+        CompleteSample();
+    }
+    ShowDisconnected();
+    PromptError(QString("The link to the counter was lost: %1.\n"
+                        "Everything counted so far is kept. Check the cable and press Connect.")
+                    .arg(reason));
+}
+
+void Cvyn8_rk47View::ShutdownLink() {
+    if (m_nLinkState == LINK_CONNECTED) {
+        m_nLinkState = LINK_DOWN;
+        SendToCounter(frames::Command("Disconnect"), FrameSender::Disconnect);
+    }
+    ReleaseChannel();
+    // A notice still open must not call back into a view going away.
+    for (QDialog* notice :
+         {static_cast<QDialog*>(m_pDumpDlg), static_cast<QDialog*>(m_pSampleReadyDlg)}) {
+        if (notice) {
+            QObject::disconnect(notice, &QDialog::finished, nullptr, nullptr);
+        }
+    }
+}

@@ -67,6 +67,7 @@ Cvyn8_rk47View::Cvyn8_rk47View(Cvyn8_rk47Doc* doc, QWidget* parent)
     BuildForm();
     ConnectSignals();
     m_pDoc->OnRecordsDiscarded = [this] { m_pCurrentEntry = nullptr; };
+    m_pDoc->OnRecordsChanged = [this] { KeepUnsavedWorkSafe(); };
 }
 
 QWidget* Cvyn8_rk47View::control(int id) const {

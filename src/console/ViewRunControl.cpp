@@ -1,16 +1,225 @@
-// Count mode buttons and the run buttons. (Filled in with the counting work.)
+// Count mode buttons and the run buttons Start, Stop, Zero, Repeat, Done and
+// Reset (Dump has a file of its own).
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
 
 #include "console/Cvyn8_rk47View.h"
+#include "console/UpDownCtrl.h"
+#include "data/Cvyn8_rk47Doc.h"
+#include "link/CounterFrames.h"
+#include "link/SendFrame.h"
+#include "platform/NumText.h"
+#include "platform/Prompter.h"
 
-void Cvyn8_rk47View::OnTotalizeCount() {}
-void Cvyn8_rk47View::OnBatchCount() {}
-void Cvyn8_rk47View::OnStart() {}
-void Cvyn8_rk47View::OnStop() {}
-void Cvyn8_rk47View::OnZero() {}
-void Cvyn8_rk47View::OnDump() {}
-void Cvyn8_rk47View::OnRepeat() {}
-void Cvyn8_rk47View::OnDone() {}
-void Cvyn8_rk47View::OnReset() {}
-void Cvyn8_rk47View::CompleteSample() {}
-void Cvyn8_rk47View::DiscardUncountedRows() {}
-void Cvyn8_rk47View::OnDeltaposFeedSpeed(int, int) {}
+void Cvyn8_rk47View::OnTotalizeCount() {
+    if (m_btnStop->isHidden()) {
+        m_btnStop->show();
+    }
+    m_btnRepeat->setEnabled(false);
+    m_btnRepeat->hide();
+    m_editID->setEnabled(true);
+    if (m_bTotalizeMode) {
+        ClearIdEntry();
+        return;
+    }
+    DeleteLastListRows(m_nSampleRowCount);
+    m_bTotalizeMode = true;
+    m_bBatchMode = false;
+    m_nCurPacket = 0;
+    m_nSampleRowCount = 0;
+    HideSameAsPrevious();
+    m_strBatchNo.clear();
+    m_btnDelete->setEnabled(false);
+    m_listSamples->setEnabled(true);
+    m_nDrawMode = 3;
+    ClearIdEntry();
+}
+
+void Cvyn8_rk47View::OnBatchCount() {
+    m_btnStop->hide();
+    if (m_bBatchMode) {
+        ClearIdEntry();
+        return;
+    }
+    DeleteLastListRows(m_nSampleRowCount);
+    m_nSampleRowCount = 0;
+    m_nCurPacket = 0;
+    HideSameAsPrevious();
+    m_bBatchMode = true;
+    m_bTotalizeMode = false;
+    m_btnDelete->setEnabled(false);
+    m_editPackageNo->setText("1");
+    m_strBatchNo = "1";
+    m_nDrawMode = 0;
+    ClearIdEntry();
+}
+
+void Cvyn8_rk47View::OnStart() {
+    Cvyn8_rk47Doc& doc = *m_pDoc;
+    if (doc.m_nOpenState == RECORDS_OPENED) {
+        doc.DiscardRecords();
+        m_pCurrentEntry = nullptr;
+        doc.m_nOpenState = RECORDS_NOT_OPENED;
+    }
+    if (!m_bTotalizeMode && !m_bBatchMode) {
+        Prompt("Please select count mode", "Warnning", PromptIcon::Warning);
+        return;
+    }
+    if (m_bBatchMode && m_nSampleRowCount == 0) {
+        Prompt("Please enter package number and count number in each package", "Warnning",
+               PromptIcon::Warning);
+        return;
+    }
+    m_strLastCount = "0";
+    m_editCount->setText("0");
+
+    if (m_nRunState == RUN_DUMPED || m_nRunState == RUN_CLOSING || m_nRunState == RUN_IDLE) {
+        if (m_nSampleRowCount == 0) {
+            Prompt("Please select count mode");
+            return;
+        }
+        // A new sample: its dump figures must never land on the last one's
+        // record.
+        m_pCurrentEntry = nullptr;
+        frames::ProgramFrameArgs args;
+        m_szSeedName = doc.m_seedNames.value(m_nSeedIndex).left(19);
+        m_strFeedSpeed = m_editFeedSpeed->text();
+        m_szGateHor = m_strGateHor.left(9);
+        m_szGateVer = m_strGateVer.left(9);
+        m_szSensitivity = m_strSensitivity.left(9);
+        args.seedName = m_szSeedName;
+        args.rowsToCount = m_nSampleRowCount - m_nCurPacket;
+        for (int j = 0; j < std::min(m_nSampleRowCount, kMaxSampleRows); ++j) {
+            const int row = SampleRow(j);
+            const QString numP = m_model->Cell(row, SampleListModel::NumP);
+            const QString packs = m_model->Cell(row, SampleListModel::PackNo);
+            args.rows.push_back({numP, packs});
+            m_nRowPackets[static_cast<size_t>(j)] = WToI(packs);
+            m_nRowSeedsPerPacket[static_cast<size_t>(j)] = WToI(numP);
+        }
+        args.gateHor = m_szGateHor;
+        args.gateVer = m_szGateVer;
+        args.sensitivity = m_szSensitivity;
+        args.feedSpeed = m_strFeedSpeed;
+        if (SendToCounter(frames::Program(args), FrameSender::Program) == SendResult::Failed) {
+            ReleaseChannel();
+            return;
+        }
+        m_editBatchNo->setText(m_strBatchNo);
+        LockSelection();
+        UnlockRun();
+        if (m_bBatchMode) {
+            m_btnRepeat->setEnabled(false);
+            m_strBatchNo = QString::number(m_nCurPacket + 1);
+            m_editBatchNo->setText(m_strBatchNo);
+            m_btnStop->hide();
+            m_editPackageNo->setText("1");
+            SendRowFeedSpeed(SampleRow(0));
+        } else {
+            m_editPackageNo->setText("0");
+        }
+        m_spinFeedSpeed->setEnabled(true);
+        m_listSamples->setEnabled(true);
+        m_btnLoadFile->setEnabled(false);
+        m_editCount->setText("0");
+    } else if (SendToCounter(frames::Command("Start"), FrameSender::Start) == SendResult::Failed) {
+        LockRun();
+        m_nRunState = RUN_STOPPED;
+        ReleaseChannel();
+        return;
+    }
+
+    m_nRunState = RUN_COUNTING;
+    m_btnStart->setEnabled(false);
+    m_btnStop->setEnabled(true);
+    m_strBarcode.clear();
+    m_editID->clear();
+    m_editID->setEnabled(false);
+    m_nDrawMode = 3;
+    m_nMarkPos = m_nCurPacket;
+    RedrawMarkedRow();
+}
+
+void Cvyn8_rk47View::OnStop() {
+    if (SendToCounter(frames::Command("Stop"), FrameSender::Stop) == SendResult::Failed) {
+        ReleaseChannel();
+        return;
+    }
+    m_nRunState = RUN_STOPPED;
+    m_btnStart->setEnabled(true);
+    m_btnStop->setEnabled(false);
+}
+
+void Cvyn8_rk47View::OnZero() {
+    if (SendToCounter(frames::Command("Zero"), FrameSender::Zero) == SendResult::Failed) {
+        LockRun();
+        ReleaseChannel();
+    }
+    m_nRunState = RUN_ZEROED;
+}
+
+bool Cvyn8_rk47View::SendAnsweredCommand(const QString& text, FrameSender sender,
+                                         qint64* answerUntil) {
+    const SendResult sent = SendToCounter(frames::Command(text), sender);
+    if (sent == SendResult::Failed) {
+        ReleaseChannel();
+        return false;
+    }
+    if (sent == SendResult::Sent) {
+        ExpectAnswer(answerUntil);
+    }
+    return true;
+}
+
+void Cvyn8_rk47View::OnRepeat() {
+    if (!SendAnsweredCommand("Recycle", FrameSender::Recycle, &m_nRepeatAckUntil)) {
+        return;
+    }
+    if (m_bBatchMode) {
+        m_nDrawMode = 0;
+        if (!AppendCopiesOfSample(m_nCurPacket)) {
+            return;
+        }
+        m_nRunState = RUN_COUNTING;
+        m_btnRepeat->setEnabled(false);
+        m_editCount->setText("0");
+        m_editPackageNo->setText("1");
+        m_editBatchNo->setText("1");
+        m_btnDone->setEnabled(true);
+    } else {
+        FillRowStates();
+    }
+    m_nDrawMode = 3;
+    m_nMarkPos = m_nCurPacket;
+    RedrawMarkedRow();
+    m_listSamples->scrollTo(m_model->index(m_nRowCount - 1, 0));
+}
+
+void Cvyn8_rk47View::OnDone() {
+    if (SendAnsweredCommand("Reset", FrameSender::Done, &m_nResetAckUntil)) {
+        CompleteSample();
+    }
+}
+
+void Cvyn8_rk47View::OnReset() {
+    if (!SendAnsweredCommand("Reset", FrameSender::Reset, &m_nResetAckUntil)) {
+        return;
+    }
+    m_nRunState = RUN_CLOSING;
+    LockRun();
+    UnlockSelection();
+    m_btnDump->setEnabled(true);
+    m_editCount->setText("0");
+    m_editPackageNo->setText("0");
+    DiscardUncountedRows();
+    CheckModeRadio(IDC_TOTALIZE);
+    // The Repeat button keeps its caption "Repeat".
+    m_bBatchMode = false;
+    m_bTotalizeMode = true;
+    m_strBatchNo.clear();
+    m_btnLoadFile->setEnabled(true);
+    m_nSampleRowCount = 0;
+    ClearIdEntry();
+}

@@ -20,7 +20,8 @@ TEST_F(LoadedList, ScanSelectsTheUncountedRowsAndTakesTheFirstMatchsMode) {
     EXPECT_EQ(view->m_nTotalPackets, 5);
     EXPECT_EQ(view->list().State(0), SampleListModel::Counted);
     EXPECT_EQ(view->list().State(1), SampleListModel::Plain);
-    EXPECT_EQ(view->list().State(2), SampleListModel::Selected);
+    // The count starts at once on the first match.
+    EXPECT_EQ(view->list().State(2), SampleListModel::Current);
     EXPECT_EQ(view->list().State(3), SampleListModel::Plain);  // IDs are case-sensitive
     EXPECT_EQ(view->list().State(4), SampleListModel::Selected);
     // Row 2 carries 4 packets: Batch Count, whatever row 4 says.
@@ -28,7 +29,7 @@ TEST_F(LoadedList, ScanSelectsTheUncountedRowsAndTakesTheFirstMatchsMode) {
     EXPECT_FALSE(view->m_bTotalizeMode);
     EXPECT_TRUE(FindControlAs<QRadioButton>(view.get(), IDC_BATCH)->isChecked());
     EXPECT_FALSE(FindControlAs<QRadioButton>(view.get(), IDC_TOTALIZE)->isChecked());
-    EXPECT_TRUE(ctl(IDC_START)->isEnabled());
+    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
 }
 
 TEST_F(LoadedList, AnAbsentOrCountedIdChangesNothing) {

@@ -1,0 +1,193 @@
+// Whole counts: the console and the simulated counter (vyn8-counter) on a
+// pseudo-terminal, driven the way the operator drives them.
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <memory>
+
+#include "console/EntrySteps.h"
+#include "data/Cvyn8_rk47Doc.h"
+#include "link/SimHarness.h"
+#include "support/ConsoleFixture.h"
+
+namespace {
+
+class CountWithSimulator : public ConsoleFixture {
+protected:
+    // `options` as vyn8-counter takes them; COM1 leads to it.
+    void StartCounter(const QStringList& options) {
+        sim = std::make_unique<SimProcess>(options);
+        ASSERT_TRUE(sim->Started()) << "vyn8-counter did not start";
+        env = std::make_unique<PortEnv>(sim->Link());
+        view->show();
+        view->activateWindow();
+        ClickControl(view.get(), IDC_CONNECT);
+        ASSERT_EQ(view->m_nLinkState, LINK_CONNECTED) << prompter.Texts().join("|").toStdString();
+    }
+    void TearDown() override {
+        ConsoleFixture::TearDown();
+        env.reset();
+        sim.reset();
+    }
+    template <typename Pred>
+    bool WaitUntil(Pred done, int ms = 5000) {
+        return QTest::qWaitFor(done, ms);
+    }
+    void Scan(const QString& id) { ScanId(*view, id); }
+    void EnterSeries(const QString& id, const std::vector<std::pair<QString, QString>>& rows) {
+        EnterBatchSeries(*view, dialogs, id, rows);
+    }
+    int Count() const { return view->m_strLastCount.toInt(); }
+    const cParam& Record(int i) const { return *doc->m_records[static_cast<size_t>(i)]; }
+    QString Cell(int row, int col) const { return view->list().Cell(row, col); }
+
+    std::unique_ptr<SimProcess> sim;
+    std::unique_ptr<PortEnv> env;
+};
+
+TEST_F(CountWithSimulator, ATotalizeSampleFromItsScanToDone) {
+    StartCounter({});
+    Scan("T-100");
+    ASSERT_EQ(view->m_nRunState, RUN_COUNTING);
+    ASSERT_TRUE(WaitUntil([&] { return Count() >= 20; }));
+    ClickControl(view.get(), IDC_DONE);
+    const QString counted = view->m_strLastCount;
+    ASSERT_EQ(doc->RecordCount(), 1);
+    EXPECT_EQ(Record(0).m_strIdBarcode, "T-100");
+    EXPECT_EQ(Record(0).m_strSeed, "Wheat");
+    EXPECT_EQ(Record(0).m_strPackNo, "0");
+    EXPECT_EQ(Record(0).m_strInventory, counted);
+    EXPECT_EQ(Record(0).m_strTotalQuantity, counted);
+    EXPECT_EQ(Cell(0, SampleListModel::Inventory), counted);
+    EXPECT_EQ(view->list().State(0), SampleListModel::Counted);
+    EXPECT_TRUE(dir.Read("vyn8_inventory.txt").contains("T-100\t" + counted.toLatin1()));
+
+    // Dump empties the machine; the counter's answers close nothing twice.
+    ClickControl(view.get(), IDC_DUMP);
+    ASSERT_TRUE(WaitUntil([&] { return view->m_pDumpDlg == nullptr; }));
+    EXPECT_EQ(doc->RecordCount(), 1);
+    EXPECT_EQ(Record(0).m_strInventory, counted);
+    EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join("|").toStdString();
+}
+
+TEST_F(CountWithSimulator, ATwoRowBatchSeriesThroughTheAutomaticDump) {
+    StartCounter({"--fast", "--leftover", "37"});
+    EnterSeries("B-7", {{"2", "10"}, {"1", "5"}});
+    ASSERT_EQ(view->m_nSampleRowCount, 2);
+    ClickControl(view.get(), IDC_START);
+    // BatchF twice, Full (Sample Ready), Empty (the automatic dump), the
+    // left-over seeds and Dump.
+    ASSERT_TRUE(WaitUntil([&] {
+        return view->m_nRunState == RUN_DUMPED && view->m_pDumpDlg == nullptr &&
+               !doc->m_records.empty() && !doc->m_records.back()->m_strInventory.isEmpty();
+    }));
+    ASSERT_EQ(doc->RecordCount(), 2);
+    EXPECT_EQ(Record(0).m_strPackNo, "2");
+    EXPECT_EQ(Record(0).m_strNumPerPacket, "10");
+    EXPECT_EQ(Record(1).m_strPackNo, "1");
+    EXPECT_EQ(Record(1).m_strNumPerPacket, "5");
+    EXPECT_EQ(Record(1).m_strInventory, "37");
+    EXPECT_EQ(Record(1).m_strTotalQuantity, "62");  // 2 x 10 + 1 x 5 + 37
+    EXPECT_EQ(Cell(1, SampleListModel::Inventory), "37");
+    EXPECT_EQ(Cell(1, SampleListModel::Sum), "62");
+    EXPECT_EQ(view->list().State(0), SampleListModel::Counted);
+    EXPECT_EQ(view->list().State(1), SampleListModel::Counted);
+    QString inventory;
+    ASSERT_TRUE(doc->m_inventory.Lookup("B-7", &inventory));
+    EXPECT_EQ(inventory, "37");
+    EXPECT_EQ(view->m_pSampleReadyDlg, nullptr);
+    // Ready for the next scan.
+    EXPECT_TRUE(view->m_editID->text().isEmpty());
+    EXPECT_TRUE(view->m_editID->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), view->m_editID);
+    EXPECT_TRUE(view->m_chkSameAsPrevious->isChecked());
+    EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join("|").toStdString();
+}
+
+TEST_F(CountWithSimulator, RepeatAfterASeriesCountsItAgain) {
+    view->m_bOptAutoDump = 0;
+    StartCounter({"--fast"});
+    EnterSeries("R-1", {{"1", "10"}, {"2", "10"}});
+    ClickControl(view.get(), IDC_START);
+    ASSERT_TRUE(WaitUntil([&] { return view->m_nCurPacket == 2; }));
+    ASSERT_TRUE(view->m_btnRepeat->isEnabled());
+    ClickControl(view.get(), IDC_REPEAT);
+    EXPECT_EQ(view->m_nRowCount, 4);
+    // The counter answers "Repeat" and counts the copies: both rows again.
+    ASSERT_TRUE(WaitUntil([&] { return doc->RecordCount() == 4; }));
+    EXPECT_EQ(view->m_nRowCount, 4);
+    EXPECT_EQ(Cell(3, SampleListModel::Id), "R-1");
+    EXPECT_EQ(view->list().State(3), SampleListModel::Counted);
+}
+
+TEST_F(CountWithSimulator, ResetInTheMiddleOfASeriesKeepsTheRowsCounted) {
+    StartCounter({"--seeds-per-second", "200"});
+    EnterSeries("S-1", {{"1", "10"}, {"3", "100"}, {"1", "10"}});
+    ClickControl(view.get(), IDC_START);
+    ASSERT_TRUE(WaitUntil([&] { return view->m_nCurPacket == 1; }));
+    ClickControl(view.get(), IDC_RESET);
+    EXPECT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(view->m_btnRepeat->text(), "Repeat");
+    // The counter's "Reset" answers the console's: no sample is closed again.
+    const qsizetype records = doc->RecordCount();
+    ASSERT_TRUE(WaitUntil([&] { return view->m_nResetAckUntil == 0; }));
+    EXPECT_EQ(doc->RecordCount(), records);
+    EXPECT_EQ(view->m_nRunState, RUN_CLOSING);
+}
+
+TEST_F(CountWithSimulator, DoneInTheMiddleOfAPacketRecordsTheIncompletePacket) {
+    StartCounter({"--seeds-per-second", "400"});
+    EnterSeries("D-1", {{"3", "100"}});
+    ClickControl(view.get(), IDC_START);
+    ASSERT_TRUE(WaitUntil([&] { return view->m_strLastPackNo == "2" && Count() >= 5; }));
+    ClickControl(view.get(), IDC_DONE);
+    const QString counted = view->m_strCount;
+    ASSERT_EQ(doc->RecordCount(), 2);
+    EXPECT_EQ(Record(0).m_strPackNo, "1");
+    EXPECT_EQ(Record(0).m_strNumPerPacket, "100");
+    EXPECT_EQ(Record(1).m_strPackNo, "1");
+    EXPECT_EQ(Record(1).m_strComment, "InComplete");
+    EXPECT_EQ(Record(1).m_strNumPerPacket, counted);
+    EXPECT_EQ(Cell(0, SampleListModel::PackNo), "1");
+    EXPECT_EQ(Cell(1, SampleListModel::Comment), "incomplete");
+    EXPECT_EQ(Cell(1, SampleListModel::NumP), counted);
+}
+
+TEST_F(CountWithSimulator, StartStopStartPausesAndResumesTheCount) {
+    StartCounter({"--seeds-per-second", "400"});
+    Scan("P-1");
+    ASSERT_TRUE(WaitUntil([&] { return Count() >= 5; }));
+    ClickControl(view.get(), IDC_STOP);
+    ASSERT_TRUE(WaitUntil([&] { return view->m_btnStart->isEnabled(); }));
+    ClickControl(view.get(), IDC_START);  // the 9-byte "Start"
+    const int before = Count();
+    ASSERT_TRUE(WaitUntil([&] { return Count() > before + 5; }));
+    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
+    EXPECT_FALSE(view->m_btnStart->isEnabled());
+}
+
+TEST_F(CountWithSimulator, TheCountersDisconnectAndAReconnect) {
+    StartCounter({"--fast", "--disconnect-after-frames", "3"});
+    Scan("X-1");
+    ASSERT_TRUE(WaitUntil([&] { return view->m_nLinkState == LINK_DOWN; }));
+    EXPECT_NE(view->m_pSerial, nullptr);  // the port stays open
+    EXPECT_TRUE(view->m_btnConnect->isEnabled());
+    ClickControl(view.get(), IDC_CONNECT);  // unsaved rows but no records: no question
+    ASSERT_EQ(view->m_nLinkState, LINK_CONNECTED) << prompter.Texts().join("|").toStdString();
+    Scan("X-2");
+    EXPECT_TRUE(WaitUntil([&] { return Count() > 0; }));
+}
+
+TEST_F(CountWithSimulator, TheLineClosingMidCountKeepsTheCount) {
+    StartCounter({"--seeds-per-second", "400", "--vanish-after-frames", "6"});
+    Scan("V-1");
+    ASSERT_TRUE(WaitUntil([&] { return view->m_nLinkState == LINK_DOWN; }));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(view->m_pSerial, nullptr);
+    ASSERT_EQ(doc->RecordCount(), 1);
+    EXPECT_EQ(Record(0).m_strIdBarcode, "V-1");
+    EXPECT_EQ(Record(0).m_strInventory, view->m_strLastCount);
+    EXPECT_TRUE(dir.Read("VYN8_Default.txt").contains("V-1"));
+}
+
+}  // namespace
