@@ -138,19 +138,20 @@ void Cvyn8_rk47View::AddSampleFromEntry() {
             dlg.m_strBatch = QString::number(m_nSampleRowCount + 1);
             dlg.m_bPacketEntry = m_bBatchMode ? 1 : 0;
             dlg.m_bShowLocation = m_bOptLocationComment;
-            if (dlg.DoModal() == IDOK) {
-                EntryRow e{dlg.m_strID.isEmpty() ? QStringLiteral("12345678") : dlg.m_strID,
-                           dlg.m_strPackets, dlg.m_strSeedsPerPacket, dlg.m_strLocation,
-                           dlg.m_strComments};
-                if (m_bBatchMode) {
-                    e.packNo = e.packNo.isEmpty() ? QStringLiteral("1") : e.packNo;
-                    e.numP = e.numP.isEmpty() ? QStringLiteral("20") : e.numP;
-                } else {
-                    e.packNo = "0";
-                    e.numP = "1";
-                }
-                addRow(e);
+            if (dlg.DoModal() != IDOK) {
+                break;  // Cancel adds nothing and ends the series
             }
+            EntryRow e{dlg.m_strID.isEmpty() ? QStringLiteral("12345678") : dlg.m_strID,
+                       dlg.m_strPackets, dlg.m_strSeedsPerPacket, dlg.m_strLocation,
+                       dlg.m_strComments};
+            if (m_bBatchMode) {
+                e.packNo = e.packNo.isEmpty() ? QStringLiteral("1") : e.packNo;
+                e.numP = e.numP.isEmpty() ? QStringLiteral("20") : e.numP;
+            } else {
+                e.packNo = "0";
+                e.numP = "1";
+            }
+            addRow(e);
             more = dlg.m_bContinue;
         }
     } else if (RoomForRows(m_nSampleRowCount, m_nRowCount, 1)) {

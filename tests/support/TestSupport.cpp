@@ -34,8 +34,10 @@ int RecordingPrompter::Count(const QString& text) const {
 int ScriptedDialogRunner::Run(CDialogBase& dialog) {
     titles << dialog.windowTitle();
     if (m_actions.empty()) {
+        // Nobody scripted this one: close it as the close box would.
         ++unscripted;
-        return IDCANCEL;
+        dialog.reject();
+        return dialog.result();
     }
     Action action = std::move(m_actions.front());
     m_actions.pop_front();
