@@ -1,0 +1,46 @@
+// A sample list loaded from a workbook made by another program, worked
+// through by scanning, against the simulated counter.
+
+#include <QRadioButton>
+
+#include "data/Cvyn8_rk47Doc.h"
+#include "e2e/SimConsoleFixture.h"
+
+namespace {
+
+TEST_F(CountWithSimulator, AScannedIdOfALoadedListIsCountedToItsDump) {
+    StartCounter({"--fast", "--leftover", "9"});
+    files.Answer(QStringLiteral(VYN8_FIXTURES_DIR "/sample-list.xls"));
+    ClickControl(view.get(), IDC_LOADFILE);
+    ASSERT_EQ(view->m_nRowCount, 5) << prompter.Texts().join("|").toStdString();
+    ASSERT_EQ(view->m_bManualList, 0);
+
+    // A7 stands in rows 0 and 3: both are selected and counted as one series.
+    Scan("A7");
+    ASSERT_TRUE(view->m_bBatchMode);
+    ASSERT_EQ(view->m_nSampleRowCount, 2);
+    ASSERT_TRUE(WaitUntil([&] {
+        return view->m_nRunState == RUN_DUMPED && view->m_pDumpDlg == nullptr &&
+               doc->RecordCount() == 2 && !doc->m_records.back()->m_strInventory.isEmpty();
+    })) << prompter.Texts().join("|").toStdString();
+    EXPECT_EQ(Record(0).m_strIdBarcode, "A7");
+    EXPECT_EQ(Record(0).m_strPackNo, "3");
+    EXPECT_EQ(Record(0).m_strNumPerPacket, "50");
+    EXPECT_EQ(Record(1).m_strPackNo, "1");
+    EXPECT_EQ(Record(1).m_strNumPerPacket, "100");
+    EXPECT_EQ(Record(1).m_strInventory, "9");
+    EXPECT_EQ(Record(1).m_strTotalQuantity, "259");  // 3 x 50 + 1 x 100 + 9
+    EXPECT_EQ(view->list().State(0), SampleListModel::Counted);
+    EXPECT_EQ(view->list().State(3), SampleListModel::Counted);
+    EXPECT_EQ(view->list().State(1), SampleListModel::Plain);
+    EXPECT_EQ(Cell(3, SampleListModel::Sum), "259");
+
+    // The list is still being worked through; A7 has nothing left to count.
+    EXPECT_EQ(view->m_bManualList, 0);
+    EXPECT_FALSE(view->m_radioBatch->isEnabled());
+    prompter.Clear();
+    Scan("A7");
+    EXPECT_EQ(prompter.Texts(), QStringList{"No match ID !"});
+}
+
+}  // namespace
