@@ -42,10 +42,7 @@ void BM_StartupToShownForm(benchmark::State& state) {
     for (auto _ : state) {
         Cvyn8_rk47Doc doc;
         CMainFrame frame(&doc);
-        frame.view()->OnInitialUpdate();
-        frame.ResizeParentToFit();
-        frame.show();
-        frame.setWindowTitle(kMainCaption);
+        frame.StartAndShow();
         QApplication::processEvents();
         benchmark::DoNotOptimize(doc.m_inventory.GetCount());
         state.PauseTiming();
@@ -81,12 +78,3 @@ BENCHMARK(BM_InventoryShutdownWrite)
     ->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -42,6 +42,13 @@ void CMainFrame::ResizeParentToFit() {
     resize(std::min(width(), fit.width()), std::min(height(), fit.height()));
 }
 
+void CMainFrame::StartAndShow() {
+    m_pView->OnInitialUpdate();
+    ResizeParentToFit();
+    show();
+    setWindowTitle(kMainCaption);
+}
+
 QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key) {
     QAction* action = menu->addAction(text);
     action->setObjectName(QStringLiteral("ID_%1").arg(id));

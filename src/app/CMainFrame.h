@@ -42,6 +42,8 @@ public:
     static QRect InitialGeometry(QSize screen);
     // Shrinks the frame to fit the form, never growing it.
     void ResizeParentToFit();
+    // The console's start-up, then the frame shown with its fixed caption.
+    void StartAndShow();
 
     void OnAppAbout();
     void OnHelpFinder();

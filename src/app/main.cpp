@@ -25,9 +25,6 @@ int main(int argc, char* argv[]) {
 
     Cvyn8_rk47Doc doc;
     CMainFrame frame(&doc);
-    frame.view()->OnInitialUpdate();
-    frame.ResizeParentToFit();
-    frame.show();
-    frame.setWindowTitle(kMainCaption);
+    frame.StartAndShow();
     return app.exec();
 }
