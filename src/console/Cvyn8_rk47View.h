@@ -340,6 +340,10 @@ private:
     void LayoutControls();
     // Writes the unsaved records and the inventory beside the program.
     void SaveShutdownFiles();
+    // VYN8_Default.txt while records are unsaved, and the inventory when it
+    // was read at start-up; each true when written or nothing was due.
+    bool WriteUnsavedRecords(QString* path, QString* error) const;
+    bool WriteInventoryBack(QString* path, QString* error) const;
     // The link's part of the shut-down: Disconnect to the counter, the
     // receive loop stopped and joined, the port closed.
     void ShutdownLink();

@@ -107,20 +107,14 @@ bool Cvyn8_rk47View::AppendCopiesOfSample(int k) {
 }
 
 void Cvyn8_rk47View::KeepUnsavedWorkSafe() {
-    const Cvyn8_rk47Doc& doc = *m_pDoc;
     QStringList failures;
+    QString path;
     QString error;
-    if (doc.m_nSaveState == RECORDS_UNSAVED && doc.RecordCount() > 0) {
-        const QString path = m_strExeFolder + "VYN8_Default.txt";
-        if (!WriteRecordFile(path, doc.m_records, RecordFieldOrder::Shutdown, &error)) {
-            failures << QString("%1 (%2)").arg(path, error);
-        }
+    if (!WriteUnsavedRecords(&path, &error)) {
+        failures << QString("%1 (%2)").arg(path, error);
     }
-    if (InventoryLoaded()) {
-        const QString path = m_strExeFolder + "vyn8_inventory.txt";
-        if (!SaveInventoryFile(path, doc.m_inventory, &error)) {
-            failures << QString("%1 (%2)").arg(path, error);
-        }
+    if (!WriteInventoryBack(&path, &error)) {
+        failures << QString("%1 (%2)").arg(path, error);
     }
     // One message per run of failures, not one per record.
     if (!failures.isEmpty() && !m_bSafeKeepFailed) {

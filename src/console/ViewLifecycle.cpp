@@ -144,24 +144,39 @@ void Cvyn8_rk47View::Shutdown() {
     m_pCurrentEntry = nullptr;
 }
 
-void Cvyn8_rk47View::SaveShutdownFiles() {
-    Cvyn8_rk47Doc& doc = *m_pDoc;
-    if (doc.m_nSaveState == RECORDS_UNSAVED && doc.RecordCount() > 0) {
-        const QString path = m_strExeFolder + "VYN8_Default.txt";
-        QString error;
-        if (!WriteRecordFile(path, doc.m_records, RecordFieldOrder::Shutdown, &error)) {
-            ReportWriteFailure(path, error, "The unsaved records of this run could not be kept.");
-        }
-        doc.DiscardRecords();
+bool Cvyn8_rk47View::WriteUnsavedRecords(QString* path, QString* error) const {
+    const Cvyn8_rk47Doc& doc = *m_pDoc;
+    *path = m_strExeFolder + "VYN8_Default.txt";
+    if (doc.m_nSaveState != RECORDS_UNSAVED || doc.RecordCount() == 0) {
+        return true;
     }
+    return WriteRecordFile(*path, doc.m_records, RecordFieldOrder::Shutdown, error);
+}
+
+bool Cvyn8_rk47View::WriteInventoryBack(QString* path, QString* error) const {
+    *path = m_strExeFolder + "vyn8_inventory.txt";
     // Start-up that ended early never read the inventory: writing the empty
     // map back would erase every sample's inventory.
+    if (!m_bInventoryLoaded) {
+        return true;
+    }
+    return SaveInventoryFile(*path, m_pDoc->m_inventory, error);
+}
+
+void Cvyn8_rk47View::SaveShutdownFiles() {
+    Cvyn8_rk47Doc& doc = *m_pDoc;
+    QString path;
+    QString error;
+    if (!WriteUnsavedRecords(&path, &error)) {
+        ReportWriteFailure(path, error, "The unsaved records of this run could not be kept.");
+    }
+    if (doc.m_nSaveState == RECORDS_UNSAVED) {
+        doc.DiscardRecords();
+    }
+    if (!WriteInventoryBack(&path, &error)) {
+        ReportWriteFailure(path, error, "The inventory changes of this run are lost.");
+    }
     if (m_bInventoryLoaded) {
-        const QString path = m_strExeFolder + "vyn8_inventory.txt";
-        QString error;
-        if (!SaveInventoryFile(path, doc.m_inventory, &error)) {
-            ReportWriteFailure(path, error, "The inventory changes of this run are lost.");
-        }
         doc.m_inventory.RemoveAll();
     }
 }
