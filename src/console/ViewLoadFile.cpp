@@ -1,4 +1,5 @@
-// Load File...: a list of samples read from the sheet "vyn8" of a workbook.
+// Load File...: a list of samples read from the sheet "vyn8" of a workbook
+// (.xls or .xlsx) or from a CSV file.
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "data/excel/ExcelDatabase.h"
 #include "data/excel/ExcelError.h"
 #include "data/excel/ExcelRecordset.h"
+#include "data/excel/SheetReader.h"
 #include "platform/FileChooser.h"
 #include "platform/Prompter.h"
 
@@ -69,7 +71,9 @@ void Cvyn8_rk47View::OnLoadFile() {
         return;
     }
     FileDialogRequest request;
-    request.filter = QtFilterFromBars("Excel 2003(*.xls)|*.xls||");
+    request.filter = QtFilterFromBars(
+        "Sample lists (*.xls *.xlsx *.csv)|*.xls;*.xlsx;*.csv|Excel 2003(*.xls)|*.xls|"
+        "Excel Workbook(*.xlsx)|*.xlsx|CSV (Comma delimited)(*.csv)|*.csv||");
     request.defaultExt = "xls";
     const QString path = ChooseFile(request);
     if (path.isEmpty()) {
@@ -126,11 +130,12 @@ void Cvyn8_rk47View::OnLoadFile() {
         }
         if (static_cast<size_t>(m_nRowCount) + rows.size() > static_cast<size_t>(kMaxListRows)) {
             m_bManualList = wasManualList;
-            Prompt(QString("The sample list holds at most %1 rows: it has %2, the sheet %3 more. "
+            Prompt(QString("The sample list holds at most %1 rows: it has %2, %4 %3 more. "
                            "Nothing was loaded.")
                        .arg(kMaxListRows)
                        .arg(m_nRowCount)
-                       .arg(rows.size()));
+                       .arg(rows.size())
+                       .arg(path));
             return;
         }
         for (const ListRow& cells : rows) {
@@ -149,6 +154,11 @@ void Cvyn8_rk47View::OnLoadFile() {
         if (m_nSampleRowCount > 0) {
             m_listSamples->scrollTo(m_model->index(m_nRowCount - m_nSampleRowCount, 0));
         }
+    } catch (const UnreadableFileError& e) {
+        // Nothing was read: the list and the count mode stay as they were.
+        m_bManualList = wasManualList;
+        Prompt(e.Message());
+        return;
     } catch (const ExcelError&) {
         m_bManualList = wasManualList;
         Prompt("This is not a correct file, Sheet label should be vyn8 in excel file");

@@ -4,6 +4,7 @@
 
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/RecordFile.h"
+#include "data/SpreadsheetFiles.h"
 #include "platform/FileChooser.h"
 #include "platform/Prompter.h"
 
@@ -18,6 +19,23 @@ FileDialogRequest RecordFileRequest(bool save, const char* barFilter) {
     return r;
 }
 
+const char* const kSaveFilter =
+    "Text file (*.txt)|*.txt|Excel 2003(*.xls)|*.xls|Excel Workbook(*.xlsx)|*.xlsx|"
+    "CSV (Comma delimited)(*.csv)|*.csv||";
+
+// An existing Excel 2003 workbook is never written over (the export refuses
+// it), so the save dialog says so at once and stays open for another name.
+bool AcceptSaveName(const QString& path) {
+    const QFileInfo info(path);
+    if (info.suffix() != "xls" || !(info.exists() || info.isSymLink())) {
+        return true;
+    }
+    Prompt(QStringLiteral("%1 already exists, and an Excel 2003 workbook is never written over. "
+                          "Please use other file name !")
+               .arg(info.fileName()));
+    return false;
+}
+
 void ReportNotSaved(const QString& path, const QString& reason) {
     Prompt(QStringLiteral("The records were not saved to %1: %2").arg(path, reason), kAppTitle,
            PromptIcon::Error);
@@ -30,8 +48,9 @@ void Cvyn8_rk47Doc::OnSaveRecords() {
     if (RecordCount() == 0) {
         return;
     }
-    const QString path =
-        ChooseFile(RecordFileRequest(true, "Text file (*.txt)|*.txt|Excel 2003(*.xls)|*.xls||"));
+    FileDialogRequest request = RecordFileRequest(true, kSaveFilter);
+    request.accept = AcceptSaveName;
+    const QString path = ChooseFile(request);
     if (path.isEmpty()) {
         return;
     }
@@ -51,10 +70,17 @@ void Cvyn8_rk47Doc::OnSaveRecords() {
         if (!ExportToExcel(path, m_strExcelDriver)) {
             return;
         }
+    } else if (ext == "xlsx" || ext == m_strExt[2]) {
+        QString error;
+        const bool written = ext == "xlsx" ? WriteXlsxRecords(path, m_records, &error)
+                                           : WriteCsvRecords(path, m_records, &error);
+        if (!written) {
+            ReportNotSaved(path, error);
+            return;
+        }
     } else {
-        ReportNotSaved(
-            path,
-            QStringLiteral("the file name must end in .%1 or .%2.").arg(m_strExt[0], m_strExt[1]));
+        ReportNotSaved(path, QStringLiteral("the file name must end in .%1, .%2, .xlsx or .%3.")
+                                 .arg(m_strExt[0], m_strExt[1], m_strExt[2]));
         return;
     }
     m_nSaveState = RECORDS_SAVED;

@@ -55,6 +55,10 @@ bool ReadFile(const QString& path, QByteArray* textMode) {
 }
 
 bool WriteFileAtomic(const QString& path, const QByteArray& textMode, QString* error) {
+    return WriteBytesAtomic(path, ToDisk(textMode), error);
+}
+
+bool WriteBytesAtomic(const QString& path, const QByteArray& disk, QString* error) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
         if (error) {
@@ -62,7 +66,6 @@ bool WriteFileAtomic(const QString& path, const QByteArray& textMode, QString* e
         }
         return false;
     }
-    const QByteArray disk = ToDisk(textMode);
     if (f.write(disk) != disk.size()) {
         if (error) {
             *error = f.errorString();

@@ -20,5 +20,7 @@ bool ReadFile(const QString& path, QByteArray* textMode);
 // over the old one, so an interrupted write never leaves a half file. On
 // failure returns false and sets `error` to a reason fit for the operator.
 bool WriteFileAtomic(const QString& path, const QByteArray& textMode, QString* error = nullptr);
+// The same for bytes written as they are.
+bool WriteBytesAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 }  // namespace text8

@@ -1,16 +1,36 @@
-// A sample list loaded from a workbook made by another program, worked
-// through by scanning, against the simulated counter.
+// A sample list loaded from a workbook made by another program (.xls by
+// LibreOffice, .xlsx by openpyxl), worked through by scanning, against the
+// simulated counter.
 
 #include <QRadioButton>
 
 #include "data/Cvyn8_rk47Doc.h"
+#include "data/excel/PythonSpreadsheets.h"
 #include "e2e/SimConsoleFixture.h"
 
 namespace {
 
-TEST_F(CountWithSimulator, AScannedIdOfALoadedListIsCountedToItsDump) {
+const QString kSampleList = QStringLiteral(VYN8_FIXTURES_DIR "/sample-list.xls");
+
+class LoadedListCount : public CountWithSimulator {
+protected:
+    void CountA7From(const QString& path);
+};
+
+TEST_F(LoadedListCount, AScannedIdOfALoadedListIsCountedToItsDump) {
+    CountA7From(kSampleList);
+}
+
+TEST_F(LoadedListCount, AListFromAnOpenpyxlWorkbookIsCountedTheSameWay) {
+    SKIP_WITHOUT_PYTHON(python, "xlrd, openpyxl");
+    const QString xlsx = dir.Path("sample-list.xlsx");
+    ASSERT_TRUE(CopyXlsAs(python, kSampleList, xlsx));
+    CountA7From(xlsx);
+}
+
+void LoadedListCount::CountA7From(const QString& path) {
     StartCounter({"--fast", "--leftover", "9"});
-    files.Answer(QStringLiteral(VYN8_FIXTURES_DIR "/sample-list.xls"));
+    files.Answer(path);
     ClickControl(view.get(), IDC_LOADFILE);
     ASSERT_EQ(view->m_nRowCount, 5) << prompter.Texts().join("|").toStdString();
     ASSERT_EQ(view->m_bManualList, 0);

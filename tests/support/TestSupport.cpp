@@ -48,12 +48,16 @@ int ScriptedDialogRunner::Run(CDialogBase& dialog) {
 
 QString ScriptedFileChooser::Choose(const FileDialogRequest& request) {
     requests.push_back(request);
-    if (m_paths.empty()) {
-        return QString();
+    // A name the dialog refuses keeps it open: the next scripted name is
+    // typed into it.
+    while (!m_paths.empty()) {
+        QString p = m_paths.front();
+        m_paths.pop_front();
+        if (p.isEmpty() || !request.accept || request.accept(p)) {
+            return p;
+        }
     }
-    QString p = m_paths.front();
-    m_paths.pop_front();
-    return p;
+    return QString();
 }
 
 TempWorkDir::TempWorkDir() : m_oldCwd(QDir::currentPath()) {

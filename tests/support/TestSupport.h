@@ -52,7 +52,9 @@ private:
     std::deque<Action> m_actions;
 };
 
-// Answers file dialogs with the scripted paths ("" = cancel).
+// Answers file dialogs with the scripted paths ("" = cancel). A path the
+// request's accept check refuses is followed by the next one, as in a dialog
+// that stayed open; with none left the dialog is cancelled.
 class ScriptedFileChooser : public IFileChooser {
 public:
     ScriptedFileChooser() { SetFileChooser(this); }

@@ -7,8 +7,8 @@
 #include "data/excel/ExcelDriver.h"
 #include "data/excel/ExcelError.h"
 #include "data/excel/OleFile.h"
+#include "data/excel/SheetReader.h"
 #include "data/excel/SqlText.h"
-#include "data/excel/XlsReader.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ bool ExcelDatabase::Open(const QString& connect, bool /*readOnly*/) {
     if (path.isEmpty() || !QFileInfo(path).isFile() || !QFileInfo(path).isReadable()) {
         return false;
     }
-    m_reader = std::make_unique<XlsReader>(path);
+    m_reader = OpenSheetReader(path);
     m_path = path;
     m_bOpen = true;
     return true;

@@ -6,7 +6,7 @@
 
 #include "data/excel/BiffWriter.h"
 
-class XlsReader;
+class SheetReader;
 
 // A connection of the built-in workbook driver, in the shape the console
 // uses: OpenEx to make a new workbook and fill it with CREATE TABLE and
@@ -23,9 +23,10 @@ public:
     // Connects for writing the new workbook named by CREATE_DB (or DBQ). A
     // file that already exists is refused, so nothing is ever overwritten.
     bool OpenEx(const QString& connect);
-    // Connects for reading the workbook named by DBQ. Returns false when no
-    // connection can be made (another driver, no DBQ, no such file); throws
-    // when the file is there but is not a readable workbook.
+    // Connects for reading the workbook named by DBQ: .xls, .xlsx or .csv by
+    // its extension. Returns false when no connection can be made (another
+    // driver, no DBQ, no such file); throws when the file is there but is not
+    // a readable workbook.
     bool Open(const QString& connect, bool readOnly = true);
     bool IsOpen() const { return m_bOpen; }
     // Runs CREATE TABLE or INSERT INTO on a connection for writing.
@@ -35,7 +36,7 @@ public:
     void Close();
 
     // The workbook of a reading connection (null otherwise).
-    XlsReader* Reader() const { return m_reader.get(); }
+    SheetReader* Reader() const { return m_reader.get(); }
 
 private:
     QString PathFor(const QString& connect, const char* key) const;
@@ -45,5 +46,5 @@ private:
     bool m_bOpen = false;
     QString m_path;
     std::vector<SheetData> m_tables;
-    std::unique_ptr<XlsReader> m_reader;
+    std::unique_ptr<SheetReader> m_reader;
 };

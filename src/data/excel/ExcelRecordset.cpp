@@ -4,12 +4,12 @@
 
 #include "data/excel/ExcelDatabase.h"
 #include "data/excel/ExcelError.h"
+#include "data/excel/SheetReader.h"
 #include "data/excel/SqlText.h"
-#include "data/excel/XlsReader.h"
 
 bool ExcelRecordset::Open(const QString& sql) {
     Close();
-    XlsReader* book = m_pDb ? m_pDb->Reader() : nullptr;
+    SheetReader* book = m_pDb ? m_pDb->Reader() : nullptr;
     if (!book) {
         throw ExcelError("The connection is not open for reading");
     }
@@ -66,7 +66,7 @@ void ExcelRecordset::ReadRow() {
     if (IsEOF()) {
         return;
     }
-    const XlsReader* book = m_pDb->Reader();
+    const SheetReader* book = m_pDb->Reader();
     for (qsizetype c = 0; c < m_names.size(); ++c) {
         m_values << book->CellText(m_row, static_cast<unsigned>(c));
     }

@@ -8,7 +8,7 @@ class ExcelDatabase;
 // A forward-only, read-only result of SELECT * FROM [sheet$] on a reading
 // connection. The sheet's first row gives the field names: an empty or
 // numeric name cell is named F<n> by its position from 1. Every other row is
-// one record; every cell comes back as text (see XlsReader::CellText).
+// one record; every cell comes back as text (see SheetReader::CellText).
 class ExcelRecordset {
 public:
     explicit ExcelRecordset(ExcelDatabase* db) : m_pDb(db) {}

@@ -48,7 +48,9 @@ elif patch == "biff5":
 CompoundDoc.XlsDoc().save(sys.argv[1], data)
 )";
 
-bool Run(const QString& python, const QStringList& args, QByteArray* out) {
+}  // namespace
+
+bool RunPython(const QString& python, const QStringList& args, QByteArray* out) {
     QProcess p;
     p.start(python, args);
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
@@ -60,8 +62,6 @@ bool Run(const QString& python, const QStringList& args, QByteArray* out) {
     }
     return true;
 }
-
-}  // namespace
 
 QString FindPython(const QString& module) {
     QStringList candidates = {"/usr/bin/python3", "python3"};
@@ -81,7 +81,7 @@ QString FindPython(const QString& module) {
 
 QJsonArray ReadWithXlrd(const QString& python, const QString& path) {
     QByteArray out;
-    if (!Run(python, {"-c", kReadScript, path}, &out)) {
+    if (!RunPython(python, {"-c", kReadScript, path}, &out)) {
         return {};
     }
     return QJsonDocument::fromJson(out).array();
@@ -96,5 +96,5 @@ bool WriteWithXlwt(const QString& python, const QString& path, const QJsonArray&
     }
     spec.write(QJsonDocument(sheets).toJson());
     spec.flush();
-    return Run(python, {"-c", kWriteScript, path, spec.fileName(), biffPatch}, nullptr);
+    return RunPython(python, {"-c", kWriteScript, path, spec.fileName(), biffPatch}, nullptr);
 }

@@ -14,6 +14,10 @@ inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
 
+// Runs python with `args`; its standard output into `out` when given. Fails
+// the calling test and returns false when it does not end well.
+bool RunPython(const QString& python, const QStringList& args, QByteArray* out);
+
 // A python3 that imports `module`; empty when there is none.
 QString FindPython(const QString& module);
 

@@ -7,40 +7,11 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-#include "data/excel/ExcelDatabase.h"
-#include "data/excel/ExcelDriver.h"
+#include "data/excel/DriverRead.h"
 #include "data/excel/ExcelError.h"
-#include "data/excel/ExcelRecordset.h"
 #include "data/excel/PythonSheets.h"
 
 namespace {
-
-QString ReadConnect(const QString& path) {
-    return QString("ODBC;DRIVER={%1};DSN='';DBQ=%2").arg(kBuiltinExcelDriverName, path);
-}
-
-// The field names, then every record, all as text.
-std::vector<QStringList> ReadAll(const QString& path, const QString& sheet = "vyn8") {
-    ExcelDatabase db;
-    if (!db.Open(ReadConnect(path))) {
-        ADD_FAILURE() << "no connection to " << path.toStdString();
-        return {};
-    }
-    ExcelRecordset rs(&db);
-    rs.Open(QString("SELECT *  FROM [%1$]").arg(sheet));
-    std::vector<QStringList> out(1);
-    for (int i = 0; i < rs.GetFieldCount(); ++i) {
-        out[0] << rs.GetFieldName(i);
-    }
-    for (; !rs.IsEOF(); rs.MoveNext()) {
-        QStringList row;
-        for (int i = 0; i < rs.GetFieldCount(); ++i) {
-            row << rs.GetFieldValue(i);
-        }
-        out.push_back(row);
-    }
-    return out;
-}
 
 QJsonArray OneSheet(const QString& name, const QJsonArray& rows) {
     return {QJsonObject{{"name", name}, {"rows", rows}}};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "data/cParam.h"
+
+// The records as today's spreadsheets: an .xlsx workbook with one sheet
+// "Vyn8" and a CSV file, both under the eight column names of the Excel
+// 2003 export, every value as text, in record order.
+
+// The column names of the exported sheet.
+const QStringList& ExportColumnNames();
+
+// An .xlsx sheet holds at most this many records under its name row.
+inline constexpr qsizetype kMaxXlsxRecords = 1048575;
+inline constexpr qsizetype kMaxXlsxCellChars = 32767;
+
+// RFC 4180: comma-separated, a field holding a comma, a quote or a line
+// break quoted with its quotes doubled, CR LF after every row; UTF-8 after a
+// byte-order mark.
+QByteArray FormatCsv(const std::vector<std::unique_ptr<cParam>>& records);
+
+// Each writes the whole file through a temporary one renamed over `path`, or
+// nothing. False with a reason fit for the operator in `error`.
+bool WriteCsvRecords(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,
+                     QString* error);
+bool WriteXlsxRecords(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,
+                      QString* error);

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "data/excel/ExcelError.h"
+
+// What the driver reads a sheet through, whatever the file's format: the
+// sheet names, then the cells of one sheet as texts. Every format gives a
+// cell the same text: text as is, whole numbers as their digits, other
+// numbers in their shortest form, dates as YYYY-MM-DD (with " HH:MM:SS" when
+// they carry a time), empty cells empty.
+class SheetReader {
+public:
+    virtual ~SheetReader() = default;
+    virtual QStringList SheetNames() const = 0;
+    // Makes the sheet named `name` (in any case) current. Throws ExcelError
+    // when there is none, UnreadableFileError when it cannot be read.
+    virtual void SelectSheet(const QString& name) = 0;
+    virtual unsigned Rows() const = 0;
+    virtual unsigned Columns() const = 0;
+    // `isNumber`, when given, tells whether the cell held a number.
+    virtual QString CellText(unsigned row, unsigned column, bool* isNumber = nullptr) const = 0;
+};
+
+// A file that cannot be read as what its name says: not that format,
+// encrypted, truncated, or too big. The message names the file and why.
+class UnreadableFileError : public ExcelError {
+public:
+    using ExcelError::ExcelError;
+};
+
+// The reader for the file at `path`, chosen by its extension in any case:
+// .xlsx, .csv, anything else .xls. Throws UnreadableFileError (ExcelError
+// for .xls) when the file cannot be read.
+std::unique_ptr<SheetReader> OpenSheetReader(const QString& path);
+
+// The bytes of the file at `path`. Throws UnreadableFileError when it cannot
+// be read or is larger than `maxBytes`.
+QByteArray ReadWholeFile(const QString& path, qint64 maxBytes);
+
+// Limits of the readers, so no file can make them run out of memory or time.
+inline constexpr unsigned kMaxGridRows = 1048576;
+inline constexpr unsigned kMaxGridColumns = 16384;
+// Rows times columns of a sheet's used range.
+inline constexpr qint64 kMaxGridCells = 4 * 1024 * 1024;
+
+struct SheetCell {
+    QString text;
+    bool number = false;
+};
+
+// The cells of one sheet, kept sparse: only cells holding a value.
+class SheetGrid {
+public:
+    // Sets a cell; rows and columns grow as needed. Throws
+    // UnreadableFileError (naming `file`) past the limits above.
+    void Set(unsigned row, unsigned column, SheetCell cell, const QString& file);
+    unsigned Rows() const { return static_cast<unsigned>(m_rows.size()); }
+    unsigned Columns() const { return m_columns; }
+    // The cell, or null when empty.
+    const SheetCell* Cell(unsigned row, unsigned column) const;
+
+private:
+    using Row = std::vector<std::pair<unsigned, SheetCell>>;  // by column
+    std::vector<Row> m_rows;
+    unsigned m_columns = 0;
+    qint64 m_cells = 0;
+};
+
+// A reader whose current sheet is a SheetGrid.
+class GridSheetReader : public SheetReader {
+public:
+    unsigned Rows() const override { return m_grid.Rows(); }
+    unsigned Columns() const override { return m_grid.Columns(); }
+    QString CellText(unsigned row, unsigned column, bool* isNumber = nullptr) const override;
+
+protected:
+    SheetGrid m_grid;
+};
