@@ -75,6 +75,8 @@ void CMainFrame::BuildMenu() {
             this, [doc] { doc->OnSaveRecords(); });
     connect(AddCommand(option, ID_PRINT_RECORDS, "&Print"), &QAction::triggered, this,
             [doc] { doc->OnPrintRecords(); });
+    connect(AddCommand(option, ID_PRINT_LABELS, "Print &Labels..."), &QAction::triggered, this,
+            [doc] { doc->OnPrintLabels(); });
     option->addSeparator();
     connect(AddCommand(option, ID_SET_COUNTER, "Set Counter"), &QAction::triggered, view,
             &Cvyn8_rk47View::OnSetCounter);
