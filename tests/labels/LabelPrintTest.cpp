@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
 
@@ -137,5 +138,46 @@ TEST_F(LabelPdf, TheTwoDimensionalCodeCarriesTheFields) {
                 EXPECT_EQ(DmtxRead(png), QStringList{want[k]});
             }
         }
+    }
+}
+
+// A sheet fills its places along the rows, then goes on to a new page.
+TEST_F(LabelPdf, ALongRunFillsTheSheetAndGoesOnToTheNextPage) {
+    Cvyn8_rk47Doc doc;
+    for (int s = 0; s < 5; ++s) {
+        const QString id = QString("VAR-%1").arg(2601 + s);
+        doc.AddRecord(id)->SetFromRecordOrder({id, "Wheat", "4", "50", "", "", "Shelf 4", ""});
+        doc.AddRecord(id)->SetFromRecordOrder(
+            {id, "Wheat", "2", "25", "13", "263", "Shelf 4", s == 2 ? "field 12" : ""});
+    }
+    const auto labels = LabelsFromRecords(doc.m_records);
+    ASSERT_EQ(labels.size(), 30u);
+    const LabelLayout layout = Layout(2, LabelCode2D::QrCode);
+    const QString pdf = dir.Path("sheet.pdf");
+    ASSERT_TRUE(PrintToFile(labels, layout, pdf));
+    EXPECT_TRUE(
+        RunTool("pdfinfo", {pdf}).join('\n').contains(QRegularExpression("Pages:\\s+2\\b")));
+
+    // Labels 0 and 23 open and close page 1; 24 opens page 2 at the first place.
+    const std::pair<int, QString> sample[] = {{0, "VAR-2601\tWheat\t1\t6\t50"},
+                                              {23, "VAR-2604\tWheat\t6\t6\t25"},
+                                              {24, "VAR-2605\tWheat\t1\t6\t50"},
+                                              {29, "VAR-2605\tWheat\t6\t6\t25"}};
+    for (const auto& [i, fields] : sample) {
+        const Label at = Place(layout, i);
+        const QString png = dir.Path(QString("cell%1.png").arg(i));
+        RenderPage(pdf, at.page, at.area, png);
+        QStringList read = ZbarRead(png);
+        read.sort();
+        ASSERT_EQ(read.size(), 2) << "label " << i;
+        EXPECT_EQ(read[0], "CODE-128:" + fields.section('\t', 0, 0)) << "label " << i;
+        EXPECT_TRUE(read[1].startsWith("QR-Code:" + fields + "\t" + kDate)) << "label " << i;
+    }
+
+    // Kept when asked, for the README's picture.
+    const QString keep = qEnvironmentVariable("VYN8_KEEP_LABEL_PDF");
+    if (!keep.isEmpty()) {
+        QFile::remove(keep);
+        QFile::copy(pdf, keep);
     }
 }
