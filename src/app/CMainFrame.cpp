@@ -122,6 +122,10 @@ void CMainFrame::OnHelpFinder() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_pView->MayEndCount("Closing the program")) {
+        event->ignore();
+        return;
+    }
     m_pView->Shutdown();
     event->accept();
 }

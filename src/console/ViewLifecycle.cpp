@@ -54,6 +54,7 @@ void Cvyn8_rk47View::OnInitialUpdate() {
     m_strBaud = "9600";
 
     m_strExeFolder = ExeFolder();
+    KeepEarlierUnsavedRecords();
     m_nSeedSetCount = LoadSeedParaFile(m_strExeFolder + "SeedPara.txt", *m_pDoc);
     if (m_nSeedSetCount == 0) {
         PromptError("Missing SeedPara.txt file");
@@ -138,6 +139,8 @@ void Cvyn8_rk47View::Shutdown() {
         return;
     }
     m_bShutdownDone = true;
+    // A count still running ends here: what was counted goes into the files.
+    CloseCutOffSample();
     SaveShutdownFiles();
     ShutdownLink();
     m_pDoc->DiscardRecords();
