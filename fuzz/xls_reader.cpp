@@ -5,8 +5,8 @@
 
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
+#include "RecordsBack.h"
 #include "data/excel/ExcelDatabase.h"
-#include "data/excel/ExcelDriver.h"
 #include "data/excel/ExcelError.h"
 #include "data/excel/ExcelRecordset.h"
 #include "data/excel/XlsReader.h"
@@ -20,8 +20,7 @@ constexpr unsigned kMaxCells = 4096;
 void ReadAsLoadFileDoes(const QString& path) {
     ExcelDatabase db;
     try {
-        if (!db.Open(
-                QString("ODBC;DRIVER={%1};DSN='';DBQ=%2").arg(kBuiltinExcelDriverName, path))) {
+        if (!db.Open(LoadFileConnection(path))) {
             return;
         }
         ExcelRecordset rs(&db);
