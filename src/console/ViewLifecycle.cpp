@@ -15,6 +15,7 @@
 #include "data/InventoryFile.h"
 #include "data/RecordFile.h"
 #include "data/SeedParaFile.h"
+#include "platform/ChildSignals.h"
 #include "platform/ExeFolder.h"
 #include "platform/NumText.h"
 #include "platform/Prompter.h"
@@ -35,6 +36,10 @@ void ReportWriteFailure(const QString& path, const QString& reason, const QStrin
 
 Cvyn8_rk47View::~Cvyn8_rk47View() {
     Shutdown();
+    // Nothing the children send while QWidget's destructor deletes them may
+    // reach this view: the Feed Speed edit, for one, reports editingFinished
+    // when it loses the focus on its way out.
+    DisconnectChildSignals(this);
 }
 
 void Cvyn8_rk47View::OnInitialUpdate() {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTest>
 
 #include "console/UpDownCtrl.h"
 #include "support/ConsoleFixture.h"
@@ -102,6 +104,23 @@ TEST_F(ConsoleStartup, FeedSpeedIsValidatedTenToTwoHundred) {
     EXPECT_EQ(view->m_nFeedSpeed, 200);
     SetControlText(view.get(), IDC_FEEDSPEED, "abc");
     EXPECT_FALSE(view->ExchangeFeedSpeed());
+}
+
+// Closing the window while the Feed Speed edit holds the focus: the edit
+// loses it while QWidget's destructor deletes it, and no handler of the
+// already destroyed view may run (it would warn about the value below).
+TEST_F(ConsoleStartup, DestroyedWhileFeedSpeedHasTheFocusRunsNoHandler) {
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    QWidget* edit = ctl(IDC_FEEDSPEED);
+    edit->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    SetControlText(view.get(), IDC_FEEDSPEED, "5");
+    view->Shutdown();
+    prompter.Clear();
+    view.reset();
+    EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join(" | ").toStdString();
 }
 
 TEST_F(ConsoleStartup, ShutdownWritesInventoryAndUnsavedRecords) {
