@@ -124,6 +124,10 @@ void CMainFrame::OnHelpFinder() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_pView->MayEndCount("Closing the program")) {
+        event->ignore();
+        return;
+    }
     m_pView->Shutdown();
     event->accept();
 }
