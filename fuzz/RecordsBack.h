@@ -8,6 +8,7 @@
 
 #include "FuzzInput.h"
 
+#include "data/excel/ConnectText.h"
 #include "data/excel/ExcelDatabase.h"
 #include "data/excel/ExcelDriver.h"
 #include "data/excel/ExcelError.h"
@@ -15,7 +16,7 @@
 
 // The connection text with which Load File opens the workbook at `path`.
 inline QString LoadFileConnection(const QString& path) {
-    return QString("ODBC;DRIVER={%1};DSN='';DBQ=%2").arg(kBuiltinExcelDriverName, path);
+    return ImportConnectText(kBuiltinExcelDriverName, path);
 }
 
 // The records of the "vyn8" sheet of the workbook at `path`, read the way
