@@ -56,7 +56,7 @@ SheetGrid ReadCsvSheet(const QByteArray& bytes, const QString& file) {
                               : bytes.startsWith("\xD0\xCF\x11\xE0")
                                   ? " (it looks like an .xls workbook)"
                                   : "";
-        throw UnreadableFileError(
+        throw UnreadableWorkbookError(
             QString("Cannot read %1: it is not comma-separated text%2").arg(file, looks));
     }
     const QString text = DecodeCsvText(bytes);
@@ -80,7 +80,7 @@ SheetGrid ReadCsvSheet(const QByteArray& bytes, const QString& file) {
         if (width < 0) {
             width = fields.size();
         } else if (fields.size() != width) {
-            throw UnreadableFileError(
+            throw UnreadableWorkbookError(
                 QString("Cannot read %1: line %2 has %3 fields, the first line %4")
                     .arg(file)
                     .arg(rowLine)
@@ -127,7 +127,7 @@ SheetGrid ReadCsvSheet(const QByteArray& bytes, const QString& file) {
         }
     }
     if (quoted) {
-        throw UnreadableFileError(
+        throw UnreadableWorkbookError(
             QString("Cannot read %1: a quoted field that begins on line %2 is not closed (is the "
                     "file cut short?)")
                 .arg(file)

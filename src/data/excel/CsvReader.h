@@ -13,7 +13,7 @@
 // number counts as a number but keeps its text as written.
 
 // The sheet held by `bytes`; `file` names the file in messages. Throws
-// UnreadableFileError.
+// UnreadableWorkbookError.
 SheetGrid ReadCsvSheet(const QByteArray& bytes, const QString& file);
 
 // UTF-8 when the bytes are (a leading byte-order mark dropped), else Latin-1.

@@ -42,23 +42,23 @@ std::unique_ptr<SheetReader> OpenSheetReader(const QString& path) {
 QByteArray ReadWholeFile(const QString& path, qint64 maxBytes) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        throw UnreadableFileError(QString("Cannot read %1: %2").arg(path, f.errorString()));
+        throw UnreadableWorkbookError(QString("Cannot read %1: %2").arg(path, f.errorString()));
     }
     if (f.size() > maxBytes) {
-        throw UnreadableFileError(QString("Cannot read %1: it is larger than %2 MB")
-                                      .arg(path)
-                                      .arg(maxBytes / (1024 * 1024)));
+        throw UnreadableWorkbookError(QString("Cannot read %1: it is larger than %2 MB")
+                                          .arg(path)
+                                          .arg(maxBytes / (1024 * 1024)));
     }
     QByteArray bytes = f.readAll();
     if (f.error() != QFile::NoError) {
-        throw UnreadableFileError(QString("Cannot read %1: %2").arg(path, f.errorString()));
+        throw UnreadableWorkbookError(QString("Cannot read %1: %2").arg(path, f.errorString()));
     }
     return bytes;
 }
 
 void SheetGrid::Set(unsigned row, unsigned column, SheetCell cell, const QString& file) {
     const auto tooBig = [&file](const QString& what) {
-        return UnreadableFileError(QString("Cannot read %1: %2").arg(file, what));
+        return UnreadableWorkbookError(QString("Cannot read %1: %2").arg(file, what));
     };
     if (row >= kMaxGridRows || column >= kMaxGridColumns) {
         throw tooBig(QString("a cell lies outside the %1 rows and %2 columns a sheet can have")

@@ -19,7 +19,7 @@ public:
     virtual ~SheetReader() = default;
     virtual QStringList SheetNames() const = 0;
     // Makes the sheet named `name` (in any case) current. Throws ExcelError
-    // when there is none, UnreadableFileError when it cannot be read.
+    // when there is none, UnreadableWorkbookError when it cannot be read.
     virtual void SelectSheet(const QString& name) = 0;
     virtual unsigned Rows() const = 0;
     virtual unsigned Columns() const = 0;
@@ -27,19 +27,13 @@ public:
     virtual QString CellText(unsigned row, unsigned column, bool* isNumber = nullptr) const = 0;
 };
 
-// A file that cannot be read as what its name says: not that format,
-// encrypted, truncated, or too big. The message names the file and why.
-class UnreadableFileError : public ExcelError {
-public:
-    using ExcelError::ExcelError;
-};
-
 // The reader for the file at `path`, chosen by its extension in any case:
-// .xlsx, .csv, anything else .xls. Throws UnreadableFileError (ExcelError
-// for .xls) when the file cannot be read.
+// .xlsx, .csv, anything else .xls. Throws UnreadableWorkbookError when the
+// file cannot be read as what its name says: not that format, encrypted,
+// truncated, or too big; the message names the file and why.
 std::unique_ptr<SheetReader> OpenSheetReader(const QString& path);
 
-// The bytes of the file at `path`. Throws UnreadableFileError when it cannot
+// The bytes of the file at `path`. Throws UnreadableWorkbookError when it cannot
 // be read or is larger than `maxBytes`.
 QByteArray ReadWholeFile(const QString& path, qint64 maxBytes);
 
@@ -58,7 +52,7 @@ struct SheetCell {
 class SheetGrid {
 public:
     // Sets a cell; rows and columns grow as needed. Throws
-    // UnreadableFileError (naming `file`) past the limits above.
+    // UnreadableWorkbookError (naming `file`) past the limits above.
     void Set(unsigned row, unsigned column, SheetCell cell, const QString& file);
     unsigned Rows() const { return static_cast<unsigned>(m_rows.size()); }
     unsigned Columns() const { return m_columns; }

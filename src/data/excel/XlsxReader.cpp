@@ -4,7 +4,7 @@
 #include <QXmlStreamReader>
 
 #include "data/excel/SqlText.h"
-#include "data/excel/XlsReader.h"
+#include "data/excel/XlsxCells.h"
 #include "data/excel/ZipArchive.h"
 
 namespace {
@@ -156,7 +156,7 @@ XlsxWorkbook::XlsxWorkbook(QByteArray bytes, const QString& file)
 XlsxWorkbook::~XlsxWorkbook() = default;
 
 void XlsxWorkbook::Fail(const QString& why) const {
-    throw UnreadableFileError(QString("Cannot read %1: %2").arg(m_file, why));
+    throw UnreadableWorkbookError(QString("Cannot read %1: %2").arg(m_file, why));
 }
 
 QByteArray XlsxWorkbook::Part(const QString& name, qint64 maxBytes) {
@@ -190,7 +190,9 @@ void XlsxWorkbook::ReadSharedParts() {
                 inCellXfs = x.isStartElement();
             } else if (inCellXfs && x.isStartElement() && name == u"xf") {
                 const int id = Attribute(x, u"numFmtId").toInt();
-                m_styleKinds.push_back(DateKindOfFormat(id, codes.value(id)));
+                const QString code = codes.value(id);
+                m_styleKinds.push_back(code.isEmpty() ? BuiltinDateKind(static_cast<unsigned>(id))
+                                                      : DateKindOf(code));
             }
         }
         if (x.hasError()) {
@@ -267,7 +269,7 @@ void XlsxWorkbook::ParseCell(QXmlStreamReader& x, unsigned* row, unsigned* colum
     } else if (type == "str" || type == "e") {
         cell.text = DecodeXmlEscapes(value);
     } else if (type == "b") {
-        cell.text = value.isEmpty() ? QString() : value == "0" ? "FALSE" : "TRUE";
+        cell.text = value.isEmpty() ? QString() : value == "0" ? "0" : "1";
     } else if (type == "d") {
         cell.text = IsoDateText(value);
     } else {
@@ -277,7 +279,7 @@ void XlsxWorkbook::ParseCell(QXmlStreamReader& x, unsigned* row, unsigned* colum
                                   ? m_styleKinds[static_cast<size_t>(style)]
                                   : DateKind::None;
         if (ok && kind != DateKind::None) {
-            cell.text = SerialDateText(number, kind, m_date1904);
+            cell.text = DateText(number, kind, m_date1904);
         }
         if (!ok) {
             cell.text = value;

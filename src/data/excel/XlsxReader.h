@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "data/excel/SheetReader.h"
-#include "data/excel/XlsxCells.h"
+#include "data/excel/XlsValues.h"
 
 class ZipArchive;
 
 // An .xlsx workbook held in memory: its sheet names, and any sheet's cells
 // as the driver gives them (text as is, shared, inline and rich strings
 // joined, numbers and dates as SheetReader says, a formula as its stored
-// result, TRUE and FALSE for truth values, errors as Excel shows them).
-// Every failure throws UnreadableFileError naming `file`.
+// result, 1 and 0 for truth values, errors as Excel shows them).
+// Every failure throws UnreadableWorkbookError naming `file`.
 class XlsxWorkbook {
 public:
     XlsxWorkbook(QByteArray bytes, const QString& file);
@@ -49,7 +49,7 @@ private:
 
 // The sheet named `sheet` (in any case) of the workbook held in `bytes`,
 // `file` naming it in messages. Throws ExcelError when there is no such
-// sheet, UnreadableFileError when the bytes are no readable workbook.
+// sheet, UnreadableWorkbookError when the bytes are no readable workbook.
 SheetGrid ReadXlsxSheet(const QByteArray& bytes, const QString& sheet, const QString& file);
 
 class XlsxSheetReader final : public GridSheetReader {

@@ -109,7 +109,7 @@ ZipArchive::~ZipArchive() {
 }
 
 void ZipArchive::Fail(const QString& why) const {
-    throw UnreadableFileError(QString("Cannot read %1: %2").arg(m_file, why));
+    throw UnreadableWorkbookError(QString("Cannot read %1: %2").arg(m_file, why));
 }
 
 bool ZipArchive::Contains(const QString& name) const {

@@ -4,7 +4,7 @@
 #include <QString>
 
 // A zip archive held in memory, read with minizip. Entries are found by name
-// in any case. Every failure throws UnreadableFileError naming `file`.
+// in any case. Every failure throws UnreadableWorkbookError naming `file`.
 class ZipArchive {
 public:
     ZipArchive(QByteArray bytes, const QString& file);
