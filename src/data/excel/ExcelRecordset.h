@@ -20,6 +20,8 @@ public:
     QString GetFieldName(int i) const;
     QString GetFieldValue(int i) const;
     bool IsEOF() const { return !m_bOpen || m_row >= m_rows; }
+    // The sheet row of the current record, from 0 (row 0 names the fields).
+    unsigned GetSheetRow() const { return m_row; }
     void MoveNext();
     void Close();
 
