@@ -22,8 +22,7 @@ const char* const kCheckLine = "Please Check COM number & ensure serial line con
 
 // Connecting clears the records: ask first when they were never saved.
 bool MayDiscardRecords(const Cvyn8_rk47Doc& doc) {
-    if (doc.RecordCount() == 0 || doc.m_nSaveState != RECORDS_UNSAVED ||
-        doc.m_nOpenState == RECORDS_OPENED) {
+    if (!doc.HoldsUnsavedWork()) {
         return true;
     }
     return Prompt(

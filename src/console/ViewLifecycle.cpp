@@ -32,6 +32,14 @@ void ReportWriteFailure(const QString& path, const QString& reason, const QStrin
            PromptIcon::Error);
 }
 
+// A stored value is shown whole, whatever limit typing into the edit has.
+void ShowWhole(QLineEdit* edit, const QString& text) {
+    if (edit->maxLength() < text.size()) {
+        edit->setMaxLength(static_cast<int>(text.size()));
+    }
+    edit->setText(text);
+}
+
 }  // namespace
 
 Cvyn8_rk47View::~Cvyn8_rk47View() {
@@ -60,9 +68,16 @@ void Cvyn8_rk47View::OnInitialUpdate() {
 
     m_strExeFolder = ExeFolder();
     KeepEarlierUnsavedRecords();
-    m_nSeedSetCount = LoadSeedParaFile(m_strExeFolder + "SeedPara.txt", *m_pDoc);
+    QString seedProblem;
+    m_nSeedSetCount = LoadSeedParaFile(m_strExeFolder + "SeedPara.txt", *m_pDoc, &seedProblem);
+    if (!seedProblem.isEmpty()) {
+        // Once, whatever the number of wrong lines; their sets are never sent.
+        Prompt(seedProblem, kAppTitle, PromptIcon::Warning);
+    }
     if (m_nSeedSetCount == 0) {
-        PromptError("Missing SeedPara.txt file");
+        if (seedProblem.isEmpty()) {
+            PromptError("Missing SeedPara.txt file");
+        }
         return;
     }
     LoadInventoryFile(m_strExeFolder + "vyn8_inventory.txt", m_pDoc->m_inventory);
@@ -117,13 +132,13 @@ void Cvyn8_rk47View::OnInitialUpdate() {
 
 void Cvyn8_rk47View::ShowSeedSet(int index) {
     m_strFeedSpeed = m_pDoc->m_feedSpeeds.value(index);
-    m_editFeedSpeed->setText(m_strFeedSpeed);
+    ShowWhole(m_editFeedSpeed, m_strFeedSpeed);
     m_strGateHor = m_pDoc->m_gateHors.value(index);
     m_strGateVer = m_pDoc->m_gateVers.value(index);
-    m_editGateHor->setText(m_strGateHor);
-    m_editGateVer->setText(m_strGateVer);
+    ShowWhole(m_editGateHor, m_strGateHor);
+    ShowWhole(m_editGateVer, m_strGateVer);
     m_strSensitivity = m_pDoc->m_sensitivities.value(index);
-    m_editSensitivity->setText(m_strSensitivity);
+    ShowWhole(m_editSensitivity, m_strSensitivity);
 }
 
 bool Cvyn8_rk47View::ExchangeFeedSpeed() {
@@ -155,7 +170,7 @@ void Cvyn8_rk47View::Shutdown() {
 bool Cvyn8_rk47View::WriteUnsavedRecords(QString* path, QString* error) const {
     const Cvyn8_rk47Doc& doc = *m_pDoc;
     *path = m_strExeFolder + "VYN8_Default.txt";
-    if (doc.m_nSaveState != RECORDS_UNSAVED || doc.RecordCount() == 0) {
+    if (!doc.HoldsUnsavedWork()) {
         return true;
     }
     return WriteRecordFile(*path, doc.m_records, RecordFieldOrder::Shutdown, error);

@@ -16,6 +16,7 @@
 #include "data/excel/ExcelRecordset.h"
 #include "platform/FileChooser.h"
 #include "platform/Prompter.h"
+#include "platform/StoredText.h"
 
 namespace {
 
@@ -63,6 +64,53 @@ ListRow CellsFromFields(const QStringList& fields, const QList<bool>& numbers, b
     return cells;
 }
 
+// The rows of a sheet, each with the sheet row (from 1) it came from.
+struct SheetRows {
+    std::vector<ListRow> rows;
+    std::vector<unsigned> sheetRows;
+    void Add(const ListRow& cells, unsigned sheetRow) {
+        rows.push_back(cells);
+        sheetRows.push_back(sheetRow + 1);
+    }
+};
+
+// Text from another program must fit the 8-bit files and the frames: a TAB
+// or line break in a cell becomes a space (the number of such cells is
+// returned); a row with a letter outside Latin-1 cannot be loaded, and the
+// message naming those rows is put in `refusal`.
+int MakeStorable(SheetRows& sheet, QString* refusal) {
+    int replaced = 0;
+    QStringList refused;
+    for (size_t i = 0; i < sheet.rows.size(); ++i) {
+        bool rowRefused = false;
+        for (QString& cell : sheet.rows[i]) {
+            const TextFault fault = FindTextFault(cell);
+            if (fault == TextFault::LineBreak) {
+                cell = WithoutLineBreaks(cell);
+                ++replaced;
+            } else if (fault == TextFault::NotLatin1) {
+                rowRefused = true;
+            }
+        }
+        if (rowRefused) {
+            refused << QString::number(sheet.sheetRows[i]);
+        }
+    }
+    if (!refused.isEmpty()) {
+        constexpr qsizetype kNamed = 10;
+        const qsizetype more = refused.size() - kNamed;
+        QString rows = refused.mid(0, kNamed).join(", ");
+        if (more > 0) {
+            rows += QStringLiteral(" and %1 more").arg(more);
+        }
+        *refusal = QStringLiteral(
+                       "Row%1 %2 of the sheet cannot be stored: use letters of Western European "
+                       "languages only. Nothing was loaded.")
+                       .arg(refused.size() > 1 ? "s" : "", rows);
+    }
+    return replaced;
+}
+
 }  // namespace
 
 void Cvyn8_rk47View::OnLoadFile() {
@@ -102,7 +150,7 @@ void Cvyn8_rk47View::OnLoadFile() {
 
         // The whole sheet is read before the list changes, so a sheet that
         // fails half-way or would overfill the list adds nothing.
-        std::vector<ListRow> rows;
+        SheetRows sheet;
         bool cutting = true;
         if (firstName == "F1") {
             if (Prompt("Please format this file. If click Yes\n the message in first row will be "
@@ -120,7 +168,7 @@ void Cvyn8_rk47View::OnLoadFile() {
             for (int i = 0; i < n && i + 1 < SampleListModel::kColumns; ++i) {
                 names[static_cast<size_t>(i + 1)] = rs.GetNameCellText(i);
             }
-            rows.push_back(names);
+            sheet.Add(names, 0);
             cutting = false;
         }
         for (; !rs.IsEOF(); rs.MoveNext()) {
@@ -130,7 +178,15 @@ void Cvyn8_rk47View::OnLoadFile() {
                 fields << rs.GetFieldValue(i);
                 numbers << rs.IsFieldNumber(i);
             }
-            rows.push_back(CellsFromFields(fields, numbers, cutting));
+            sheet.Add(CellsFromFields(fields, numbers, cutting), rs.GetSheetRow());
+        }
+        const std::vector<ListRow>& rows = sheet.rows;
+        QString refusal;
+        const int replaced = MakeStorable(sheet, &refusal);
+        if (!refusal.isEmpty()) {
+            m_bManualList = wasManualList;
+            Prompt(refusal, kAppTitle, PromptIcon::Warning);
+            return;
         }
         if (static_cast<size_t>(m_nRowCount) + rows.size() > static_cast<size_t>(kMaxListRows)) {
             m_bManualList = wasManualList;
@@ -142,6 +198,7 @@ void Cvyn8_rk47View::OnLoadFile() {
                        .arg(path));
             return;
         }
+        const int firstLoaded = m_nRowCount;
         for (const ListRow& cells : rows) {
             const int row = AppendListRow();
             for (int c = 1; c < SampleListModel::kColumns; ++c) {
@@ -155,8 +212,19 @@ void Cvyn8_rk47View::OnLoadFile() {
         db.Close();
         m_nDrawMode = 0;
         FillRowStates();
-        if (m_nSampleRowCount > 0) {
-            m_listSamples->scrollTo(m_model->index(m_nRowCount - m_nSampleRowCount, 0));
+        if (!rows.empty()) {
+            // The list lays out its new rows first: before that, its scroll
+            // range ends at the old last row and the scroll falls short.
+            m_listSamples->doItemsLayout();
+            m_listSamples->scrollTo(m_model->index(firstLoaded, 0),
+                                    QAbstractItemView::PositionAtTop);
+        }
+        if (replaced > 0) {
+            Prompt(QStringLiteral("Tabs and line breaks in %1 cell%2 of the sheet were replaced "
+                                  "by spaces.")
+                       .arg(replaced)
+                       .arg(replaced > 1 ? "s" : ""),
+                   kAppTitle, PromptIcon::Information);
         }
     } catch (const UnreadableWorkbookError& e) {
         // The driver says which file and why; the sheet is not the problem.

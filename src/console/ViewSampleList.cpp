@@ -14,6 +14,7 @@
 #include "data/Cvyn8_rk47Doc.h"
 #include "dialogs/cBatch35.h"
 #include "platform/Prompter.h"
+#include "platform/StoredText.h"
 
 namespace {
 
@@ -49,6 +50,14 @@ struct EntryRow {
 }  // namespace
 
 void Cvyn8_rk47View::OnIdEnter() {
+    // A scanned ID that the files and the counter cannot carry goes no
+    // further; it stays selected, so the next scan replaces it.
+    const QString problem = StoredTextProblem("The I.D.(Variety)", m_editID->text());
+    if (!problem.isEmpty()) {
+        Prompt(problem, kAppTitle, PromptIcon::Warning);
+        m_editID->selectAll();
+        return;
+    }
     if (m_bManualList == 0) {
         m_nDrawMode = 0;
         m_nCurPacket = 0;

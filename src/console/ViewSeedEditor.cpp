@@ -38,9 +38,9 @@ void Cvyn8_rk47View::OnEditSeedPara() {
     m_comboName->setCurrentIndex(m_nSeedIndex);
     m_comboName->setEditText(doc.m_seedNames[m_nSeedIndex]);
 
-    for (QLineEdit* edit : {m_editFeedSpeed, m_editGateHor, m_editGateVer, m_editSensitivity}) {
-        edit->setMaxLength(kSeedEditLimit);
-    }
+    // The operator types a feed speed of up to three digits; the gates and
+    // the sensitivity are only shown, and every value is shown whole.
+    m_editFeedSpeed->setMaxLength(kSeedEditLimit);
     ShowSeedSet(m_nSeedIndex);
 
     const QString path = m_strExeFolder + "SeedPara.txt";

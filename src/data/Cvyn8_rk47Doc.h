@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -37,6 +39,9 @@ public:
     QStringList m_gateVers;
     QStringList m_gateHors;
     QStringList m_sensitivities;
+    // Lines of SeedPara.txt that are not seed sets, as read; written back
+    // after the sets so that a rewrite loses none of them.
+    QList<QByteArray> m_wrongSeedLines;
 
     // Record operations.
     cParam* AddRecord(const QString& id);
@@ -44,6 +49,12 @@ public:
     // pointer; OnRecordsDiscarded is told so it can.
     void DiscardRecords();
     qsizetype RecordCount() const { return static_cast<qsizetype>(m_records.size()); }
+    // Records counted in this run and not yet saved: they exist nowhere else
+    // but VYN8_Default.txt. Records read from a file are not unsaved work.
+    bool HoldsUnsavedWork() const {
+        return RecordCount() > 0 && m_nSaveState == RECORDS_UNSAVED &&
+               m_nOpenState == RECORDS_NOT_OPENED;
+    }
     // Grows the five seed lists so that index `k` exists.
     void EnsureSeedIndex(qsizetype k);
 

@@ -38,10 +38,13 @@ void Cvyn8_rk47Doc::OnViewCurrentSample() {
         return;
     }
     // Enter on the list closes the dialog with IDOK; it is then shown again
-    // with a fresh list, until it is cancelled.
-    Viewedit35 dlg(m_pDialogParent);
-    dlg.m_pDoc = this;
-    while (dlg.DoModal() == IDOK) {
-        dlg.FillRecordList();
+    // with a fresh list, until it is cancelled. Each showing is a new dialog,
+    // so it starts with the focus on Cancel as the first did: Enter there
+    // ends the loop instead of showing the dialog again and again.
+    int result = IDOK;
+    while (result == IDOK) {
+        Viewedit35 dlg(m_pDialogParent);
+        dlg.m_pDoc = this;
+        result = dlg.DoModal();
     }
 }

@@ -93,15 +93,13 @@ void Cvyn8_rk47Doc::OnOpenSampleRecord() {
     }
     std::vector<std::array<QString, 8>> read;
     QString error;
-    if (!ReadRecordFile(path, &read, &error)) {
+    bool incompleteEnd = false;
+    if (!ReadRecordFile(path, &read, &error, &incompleteEnd)) {
         Prompt(QStringLiteral("Could not open %1 (%2). No records were read.").arg(path, error),
                kAppTitle, PromptIcon::Error);
         return;
     }
-    // Records of a count that were never saved exist nowhere else.
-    const bool unsavedWork =
-        RecordCount() > 0 && m_nSaveState == RECORDS_UNSAVED && m_nOpenState == RECORDS_NOT_OPENED;
-    if (unsavedWork &&
+    if (HoldsUnsavedWork() &&
         Prompt("The records of this run have not been saved. Discard them and open the file?",
                kAppTitle, PromptIcon::Question, PromptButtons::YesNo) != IDYES) {
         return;
@@ -111,5 +109,9 @@ void Cvyn8_rk47Doc::OnOpenSampleRecord() {
         AddRecord(fields[0])->SetFromRecordOrder(fields);
     }
     m_nOpenState = RECORDS_OPENED;
+    if (incompleteEnd) {
+        Prompt(QStringLiteral("The last line of %1 was incomplete and was not loaded.").arg(path),
+               kAppTitle, PromptIcon::Warning);
+    }
     OnReviewSampleOpened();
 }

@@ -11,15 +11,18 @@ bool LoadInventoryFile(const QString& path, InventoryMap& map) {
     }
     bool expectValue = false;
     QString pendingId;
-    ForEachToken(text, "\t\n", [&](const QString& token) {
-        if (!expectValue) {
-            pendingId = token;
-            expectValue = !token.isEmpty();
-        } else if (!token.isEmpty()) {
-            map.Set(pendingId, token);
-            expectValue = false;
-        }
-    });
+    ForEachToken(
+        text, "\t\n",
+        [&](const QString& token) {
+            if (!expectValue) {
+                pendingId = token;
+                expectValue = !token.isEmpty();
+            } else if (!token.isEmpty()) {
+                map.Set(pendingId, token);
+                expectValue = false;
+            }
+        },
+        /*takeUnendedLast=*/true);
     return true;
 }
 
@@ -30,9 +33,9 @@ bool SaveInventoryFile(const QString& path, const InventoryMap& map, QString* er
         if (id.isEmpty()) {
             continue;
         }
-        out += text8::Encode(id);
+        out += text8::EncodeField(id);
         out += '\t';
-        out += text8::Encode(value);
+        out += text8::EncodeField(value);
         out += '\n';
     }
     return text8::WriteFileAtomic(path, out, error);

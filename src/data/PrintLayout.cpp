@@ -7,12 +7,17 @@ namespace print_layout {
 namespace {
 
 constexpr int kCharWidth = 60;
+// Space kept clear between a cell's text and the next column.
+constexpr int kCellGap = 20;
 
-// The cells of one row, each from its column's left edge to `rightEdge`.
+// The cells of one row, each from its column's left edge to the next
+// column's (the last to `rightEdge`), so no text runs into the next column.
 void AddRow(Page& page, const std::array<int, kColumns>& lefts,
             const std::array<QString, kColumns>& cells, int top, int rightEdge) {
     for (int c = 0; c < kColumns; ++c) {
-        page.texts.push_back({QRect(lefts[c], top, rightEdge - lefts[c], kRowHeight), cells[c]});
+        const int right = c + 1 < kColumns ? lefts[c + 1] - kCellGap : rightEdge;
+        page.texts.push_back(
+            {QRect(lefts[c], top, std::max(0, right - lefts[c]), kRowHeight), cells[c]});
     }
 }
 

@@ -11,7 +11,8 @@
 
 // The printed sample table, laid out in its own units: the title and a rule,
 // a row of nine column titles, then one row 100 units high per record. Every
-// page repeats the title, the rule and the column titles.
+// page repeats the title, the rule and the column titles. Each cell reaches
+// to the next column, the last one to the right edge.
 namespace print_layout {
 
 constexpr int kColumns = 9;
@@ -31,7 +32,9 @@ constexpr int kFontSize = 72;
 inline const QString kTitle = QStringLiteral("VYN8_1 Data");
 
 struct Text {
-    QRect rect;  // drawn from the top left corner, clipped to the rectangle
+    // Drawn on one line from the top left corner; a text wider than the
+    // rectangle is cut and ends in an ellipsis.
+    QRect rect;
     QString text;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractPrintDialog>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
 #include <QPrintDialog>
@@ -9,6 +10,7 @@
 
 #include "data/PrintLayout.h"
 #include "platform/Prompter.h"
+#include "platform/StoredText.h"
 
 namespace {
 
@@ -28,8 +30,13 @@ IPrintDialog* g_printDialog = nullptr;
 
 void DrawPage(QPainter& painter, const print_layout::Page& page) {
     painter.drawLine(page.rule);
+    const QFontMetrics metrics = painter.fontMetrics();
     for (const auto& t : page.texts) {
-        painter.drawText(t.rect, Qt::AlignLeft | Qt::AlignTop, t.text);
+        // One line per record: a line break in a stored text prints as a
+        // space, and a text too wide for its column ends in an ellipsis.
+        const QString line =
+            metrics.elidedText(WithoutLineBreaks(t.text), Qt::ElideRight, t.rect.width());
+        painter.drawText(t.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
     }
 }
 

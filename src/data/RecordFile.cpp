@@ -13,29 +13,32 @@ QByteArray FormatRecords(const std::vector<std::unique_ptr<cParam>>& records,
         const auto fields =
             order == RecordFieldOrder::Record ? rec->RecordOrder() : rec->ShutdownOrder();
         for (size_t i = 0; i < fields.size(); ++i) {
-            out += text8::Encode(fields[i]);
+            out += text8::EncodeField(fields[i]);
             out += i + 1 < fields.size() ? '\t' : '\n';
         }
     }
     return out;
 }
 
-std::vector<std::array<QString, 8>> ParseRecords(const QByteArray& textMode) {
+std::vector<std::array<QString, 8>> ParseRecords(const QByteArray& textMode, bool* incompleteEnd) {
     std::vector<std::array<QString, 8>> out;
     std::array<QString, 8> fields;
     size_t f = 0;
-    ForEachToken(textMode, "\t\n", [&](const QString& token) {
+    const qsizetype unended = ForEachToken(textMode, "\t\n", [&](const QString& token) {
         fields[f] = token;
         if (++f == fields.size()) {
             out.push_back(fields);
             f = 0;
         }
     });
+    if (incompleteEnd) {
+        *incompleteEnd = unended > 0 || f > 0;
+    }
     return out;
 }
 
 bool ReadRecordFile(const QString& path, std::vector<std::array<QString, 8>>* records,
-                    QString* error) {
+                    QString* error, bool* incompleteEnd) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         if (error) {
@@ -43,7 +46,7 @@ bool ReadRecordFile(const QString& path, std::vector<std::array<QString, 8>>* re
         }
         return false;
     }
-    *records = ParseRecords(text8::FromDisk(f.readAll()));
+    *records = ParseRecords(text8::FromDisk(f.readAll()), incompleteEnd);
     return true;
 }
 

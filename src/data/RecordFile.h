@@ -17,13 +17,16 @@ enum class RecordFieldOrder { Record, Shutdown };
 QByteArray FormatRecords(const std::vector<std::unique_ptr<cParam>>& records,
                          RecordFieldOrder order);
 // Every run of eight fields, each ended by a TAB or a line feed, is one record
-// in record order; an incomplete last record is dropped. Fields are read whole.
-std::vector<std::array<QString, 8>> ParseRecords(const QByteArray& textMode);
+// in record order; an incomplete last record is dropped, and `incompleteEnd`
+// (when given) tells whether there was one. Fields are read whole.
+std::vector<std::array<QString, 8>> ParseRecords(const QByteArray& textMode,
+                                                 bool* incompleteEnd = nullptr);
 
 // Reads a record file from disk. False with a reason in `error` when it cannot
 // be read; nothing is parsed then.
 bool ReadRecordFile(const QString& path, std::vector<std::array<QString, 8>>* records,
-                    QString* error = nullptr);
-// Writes through a temporary file renamed over the old one.
+                    QString* error = nullptr, bool* incompleteEnd = nullptr);
+// Writes through a temporary file renamed over the old one. No field ever
+// holds a TAB or a line end (see text8::EncodeField).
 bool WriteRecordFile(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,
                      RecordFieldOrder order, QString* error = nullptr);

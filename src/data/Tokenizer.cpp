@@ -4,8 +4,8 @@
 
 #include "platform/Text8.h"
 
-void ForEachToken(const QByteArray& text, const char* delimiters,
-                  const std::function<void(const QString&)>& onToken) {
+qsizetype ForEachToken(const QByteArray& text, const char* delimiters,
+                       const std::function<void(const QString&)>& onToken, bool takeUnendedLast) {
     const char* data = text.constData();
     const qsizetype n = text.size();
     qsizetype start = 0;
@@ -16,4 +16,8 @@ void ForEachToken(const QByteArray& text, const char* delimiters,
             start = i + 1;
         }
     }
+    if (takeUnendedLast && start < n) {
+        onToken(text8::Decode(QByteArray::fromRawData(data + start, n - start)));
+    }
+    return n - start;
 }

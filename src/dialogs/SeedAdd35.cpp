@@ -60,6 +60,12 @@ QLineEdit* SeedAdd35::RefusedField(QString* message) const {
     // only texts that were given are checked.
     if (!m_strSeedName.isEmpty()) {
         *message = SeedNameProblem(m_strSeedName);
+        if (message->isEmpty() && m_existingNames.contains(m_strSeedName)) {
+            *message = QStringLiteral(
+                           "The seed name \"%1\" is already in the list: use another "
+                           "name.")
+                           .arg(m_strSeedName);
+        }
         if (!message->isEmpty()) {
             return m_editName;
         }

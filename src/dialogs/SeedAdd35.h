@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "platform/DialogBase.h"
 
@@ -9,7 +10,8 @@ class QLineEdit;
 
 // Add Seed Form: collects a new seed parameter set for the seed editor.
 // Numeric fields warn about non-digits and values above 65535 as they change;
-// OK refuses a name or value that SeedPara.txt could not hold.
+// OK refuses a name or value that SeedPara.txt could not hold, and a name
+// that is already in the list.
 class SeedAdd35 : public CDialogBase {
     Q_OBJECT
 public:
@@ -28,6 +30,8 @@ public:
     QString m_strGateHor;
     QString m_strGateVer;
     QString m_strSensitivity;
+    // Names already in the editor's list: OK refuses them.
+    QStringList m_existingNames;
 
     void OnBnClickedOk();
 

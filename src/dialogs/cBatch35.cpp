@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "platform/NumText.h"
+#include "platform/Prompter.h"
+#include "platform/StoredText.h"
 
 namespace {
 
@@ -154,6 +156,9 @@ void cBatch35::OnOK() {
     m_strID = m_editID->text();
 
     if (m_bPacketEntry == 0) {
+        if (!EntryCanBeStored()) {
+            return;
+        }
         EndWithOk();
         m_bContinue = 0;
         return;
@@ -167,7 +172,7 @@ void cBatch35::OnOK() {
         m_editPackets->setFocus();
     } else if (m_strSeedsPerPacket.isEmpty()) {
         m_editSeedsPerPacket->setFocus();
-    } else {
+    } else if (EntryCanBeStored()) {
         m_bContinue = 1;
         EndDialog(IDOK);
     }
@@ -178,8 +183,31 @@ void cBatch35::OnBnClickedDone() {
     m_strLocation = m_editLocation->text();
     m_strID = m_editID->text();
     m_strComments = m_editComments->text();
+    if (!EntryCanBeStored()) {
+        return;
+    }
     m_bContinue = 0;
     EndWithOk();
+}
+
+bool cBatch35::EntryCanBeStored() {
+    const std::pair<QLineEdit*, const char*> fields[] = {{m_editID, "The I.D.(Variety)"},
+                                                         {m_editPackets, "The No. of Packet"},
+                                                         {m_editSeedsPerPacket, "The Seed No./P"},
+                                                         {m_editLocation, "The location"},
+                                                         {m_editComments, "The comment"}};
+    for (const auto& [edit, what] : fields) {
+        const QString problem = StoredTextProblem(what, edit->text());
+        if (!problem.isEmpty()) {
+            Prompt(problem, kAppTitle, PromptIcon::Warning);
+            if (edit->isEnabled()) {
+                edit->setFocus();
+                edit->selectAll();
+            }
+            return false;
+        }
+    }
+    return true;
 }
 
 void cBatch35::OnBnClickedCancel() {

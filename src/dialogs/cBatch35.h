@@ -73,6 +73,10 @@ private:
     void UpdateData(bool fromControls);
     // The OK step: all six texts read from the edits, then IDOK.
     void EndWithOk();
+    // False, after telling the operator, when a text the row would carry
+    // cannot be stored (a Tab or line break, a letter outside Latin-1); the
+    // dialog then stays open on that field.
+    bool EntryCanBeStored();
 
     QLabel* m_lblLocation = nullptr;
     QLabel* m_lblComments = nullptr;

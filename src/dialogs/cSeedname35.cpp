@@ -112,10 +112,14 @@ void cSeedname35::ShowValues(int index) {
 
 void cSeedname35::FindIndexByName() {
     m_strSeedName = m_comboSeed->currentText();
-    for (int i = 0; i < m_nCount; ++i) {
-        if (m_arrNames.value(i) == m_strSeedName) {
-            m_nIndex = i;
-        }
+    // The shown set stays the one meant while its name is in the box, even
+    // when an older file holds another set of the same name.
+    if (m_arrNames.value(m_nIndex) == m_strSeedName) {
+        return;
+    }
+    const qsizetype found = m_arrNames.mid(0, m_nCount).indexOf(m_strSeedName);
+    if (found >= 0) {
+        m_nIndex = static_cast<int>(found);
     }
 }
 
@@ -132,6 +136,7 @@ void cSeedname35::OnBnClickedAdd() {
     m_nChange = 1;
     m_comboSeed->setEnabled(false);
     SeedAdd35 form(this);
+    form.m_existingNames = m_arrNames.mid(0, m_nCount);
     if (form.DoModal() == IDOK && !form.m_strSeedName.isEmpty()) {
         m_strSeedName = form.m_strSeedName;
         m_strFeedSpeed = form.m_strFeedSpeed.isEmpty() ? "50" : form.m_strFeedSpeed;
@@ -176,6 +181,7 @@ void cSeedname35::OnBnClickedRemove() {
     m_comboSeed->setCurrentIndex(-1);
     m_comboSeed->setEditText(m_arrNames.value(0));
     ShowValues(0);
+    m_nIndex = 0;
     --m_nCount;
 }
 

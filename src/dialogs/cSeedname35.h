@@ -61,7 +61,8 @@ private:
     std::array<QStringList*, 5> WorkingLists();
     // Shows the four values of set `index` in the edits.
     void ShowValues(int index);
-    // m_nIndex becomes the last set whose name equals the combo box's text.
+    // m_nIndex stays the shown set while the combo box shows its name;
+    // otherwise it becomes the first set of the name in the box.
     void FindIndexByName();
     // Reads the four edits without their spaces; false (after telling the
     // operator) when one of them cannot be stored.

@@ -2,6 +2,7 @@
 
 #include <QList>
 
+#include "platform/NumText.h"
 #include "platform/Text8.h"
 
 namespace frames {
@@ -12,18 +13,6 @@ ConsoleFrame Bad(const QString& problem) {
     ConsoleFrame f;
     f.problem = problem;
     return f;
-}
-
-bool IsDecimal(const QByteArray& text) {
-    if (text.isEmpty()) {
-        return false;
-    }
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
 }
 
 // Body of a program frame: name, rows to count, (num/p, packs)*, gate
@@ -38,7 +27,7 @@ ConsoleFrame ParseProgram(const QByteArray& body) {
         return Bad("program frame without its closing Start");
     }
     const qsizetype pairs = (f.size() - kFixedFields) / 2;
-    if (!IsDecimal(f[1]) || f[1].size() > 3 || f[1].toInt() > pairs) {
+    if (!IsWholeNumber(QString::fromLatin1(f[1])) || f[1].size() > 3 || f[1].toInt() > pairs) {
         return Bad("program frame with rows to count " + text8::Decode(f[1]));
     }
     ConsoleFrame out;

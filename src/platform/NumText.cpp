@@ -45,3 +45,15 @@ void WarnIfNotNumeric(const QString& text) {
         Prompt("Invalid Value !");
     }
 }
+
+bool IsWholeNumber(QStringView text) {
+    if (text.isEmpty()) {
+        return false;
+    }
+    for (QChar c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}

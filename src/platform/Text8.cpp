@@ -1,5 +1,7 @@
 #include "platform/Text8.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <QSaveFile>
 
@@ -11,6 +13,21 @@ QByteArray Encode(const QString& text) {
     char* dst = out.data();
     for (QChar c : text) {
         *dst++ = static_cast<char>(c.unicode() & 0xFF);
+    }
+    return out;
+}
+
+QByteArray EncodeField(const QString& text) {
+    QByteArray out;
+    out.resize(text.size());
+    char* dst = out.data();
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == '\t' || u == '\r' || u == '\n') {
+            *dst++ = ' ';
+        } else {
+            *dst++ = u > 0xFF ? '?' : static_cast<char>(u);
+        }
     }
     return out;
 }
@@ -54,30 +71,65 @@ bool ReadFile(const QString& path, QByteArray* textMode) {
     return true;
 }
 
+namespace {
+
+bool Fail(QFileDevice& f, QString* error) {
+    if (error) {
+        *error = f.errorString();
+    }
+    return false;
+}
+
+// Writes `disk` into the file in place (emptied first): for a file that may
+// be replaced only by writing into it.
+bool WriteInPlace(const QString& path, const QByteArray& disk, QString* error) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(disk) != disk.size() ||
+        !f.flush()) {
+        return Fail(f, error);
+    }
+    f.close();
+    return true;
+}
+
+}  // namespace
+
 bool WriteFileAtomic(const QString& path, const QByteArray& textMode, QString* error) {
     return WriteBytesAtomic(path, ToDisk(textMode), error);
 }
 
 bool WriteBytesAtomic(const QString& path, const QByteArray& disk, QString* error) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat old {};
+    const bool replacing = ::stat(native.constData(), &old) == 0;
+
     QSaveFile f(path);
+    // A folder that cannot take the temporary file (a shared install whose
+    // data files are writable, its folder not): the file is written in place.
+    f.setDirectWriteFallback(true);
     if (!f.open(QIODevice::WriteOnly)) {
-        if (error) {
-            *error = f.errorString();
+        return Fail(f, error);
+    }
+    if (replacing) {
+        struct stat now {};
+        const bool inPlace =
+            ::fstat(f.handle(), &now) == 0 && now.st_ino == old.st_ino && now.st_dev == old.st_dev;
+        // The new file takes the owner and mode of the one it replaces. When
+        // the owner cannot be given (another user's file), only writing into
+        // the file itself keeps it.
+        if (!inPlace && (::fchown(f.handle(), old.st_uid, old.st_gid) != 0 ||
+                         ::fchmod(f.handle(), old.st_mode & 07777) != 0)) {
+            f.cancelWriting();
+            return WriteInPlace(path, disk, error);
         }
-        return false;
     }
     if (f.write(disk) != disk.size()) {
-        if (error) {
-            *error = f.errorString();
-        }
+        Fail(f, error);
         f.cancelWriting();
         return false;
     }
     if (!f.commit()) {
-        if (error) {
-            *error = f.errorString();
-        }
-        return false;
+        return Fail(f, error);
     }
     return true;
 }

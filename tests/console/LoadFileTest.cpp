@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QJsonObject>
 #include <QRadioButton>
+#include <QTableView>
+#include <QTest>
 
 #include "data/excel/PythonSheets.h"
 #include "support/ConsoleFixture.h"
@@ -199,6 +201,56 @@ TEST_F(LoadFileTest, ListLimitIsKeptWholeSheetOrNothing) {
     EXPECT_TRUE(prompter.shown[0].text.contains("65100")) << prompter.shown[0].text.toStdString();
     EXPECT_EQ(view->list().Count(), kMaxListRows - 100);
     EXPECT_EQ(view->m_nRowCount, kMaxListRows - 100);
+}
+
+TEST_F(LoadFileTest, CellsAreMadeStorableOrTheSheetIsRefusedNamingItsRows) {
+    const QJsonArray header{"ID", "Seed", "PackNo", "Num/P", "Location", "Comment"};
+    const QString mixed = XlwtSheet({header, QJsonArray{"A1", "Wheat", 1, 10, "Shelf\t2", "ok"},
+                                     QJsonArray{"A2", "Rice", 1, 10, "Row 3", "two\nlines\r\n"}});
+    if (mixed.isEmpty()) {
+        GTEST_SKIP() << "skipped: no python3 with xlwt";
+    }
+    Load(mixed);
+    ExpectLoaded(2);
+    EXPECT_EQ(view->list().Cell(0, SampleListModel::Location), "Shelf 2");
+    EXPECT_EQ(view->list().Cell(1, SampleListModel::Comment), "two lines  ");
+    // Told once, however many cells.
+    EXPECT_EQ(prompter.Texts(),
+              QStringList{"Tabs and line breaks in 2 cells of the sheet were replaced by spaces."});
+
+    // Letters outside Latin-1: nothing is loaded and the sheet's rows are named.
+    const QString foreign =
+        XlwtSheet({header, QJsonArray{"B1", "Wheat", 1, 10, "", ""},
+                   QJsonArray{QString::fromUtf8("\u4e2d\u6587ID"), "Rice", 1, 10, "", ""},
+                   QJsonArray{"B3", "Oat", 1, 10, "", ""},
+                   QJsonArray{"B4", QString::fromUtf8("Bu\u011fday"), 1, 10, "",
+                              QString::fromUtf8("\u0103")}});
+    prompter.Clear();
+    Load(foreign);
+    EXPECT_EQ(prompter.Texts(),
+              QStringList{"Rows 3, 5 of the sheet cannot be stored: use letters of Western "
+                          "European languages only. Nothing was loaded."});
+    EXPECT_EQ(view->list().Count(), 2);
+}
+
+TEST_F(LoadFileTest, TheListShowsTheFirstLoadedRow) {
+    // A long hand-entered list, scrolled to its top.
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    for (int i = 0; i < 100; ++i) {
+        view->AppendListRow();
+        ++view->m_nRowCount;
+    }
+    view->m_nSampleRowCount = 2;  // the last hand-entered sample
+    QTableView* list = view->m_listSamples;
+    list->scrollToTop();
+    QApplication::processEvents();
+    Load(Fixture("sample-list.xls"));
+    ASSERT_EQ(view->m_nRowCount, 105);
+    QApplication::processEvents();
+    const QRect first = list->visualRect(view->list().index(100, 0));
+    EXPECT_TRUE(list->viewport()->rect().contains(first))
+        << "row 100 at y " << first.top() << ", first row shown " << list->rowAt(0);
 }
 
 TEST_F(LoadFileTest, FormulaCellsLoadTheirStoredResults) {

@@ -73,6 +73,25 @@ TEST_F(SampleEntry, TotalizeAddsOneRowAtOnce) {
     EXPECT_EQ(Row(1), (QStringList{"", "Wheat", "0", "1", "", ""}));
 }
 
+TEST_F(SampleEntry, AScannedIdTheFilesCannotCarryGoesNoFurther) {
+    Choose(IDC_TOTALIZE);
+    for (const QString& id :
+         {QString::fromUtf8("\u4e2d\u6587ID"), QString("A1\x1f"), QString::fromUtf8("\u011fA")}) {
+        prompter.Clear();
+        EnterId(id);
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_TRUE(prompter.shown[0].text.contains(
+            "cannot be stored: use letters of Western European languages only"));
+        EXPECT_EQ(view->m_nRowCount, 0);
+        EXPECT_TRUE(dialogs.titles.isEmpty());
+        EXPECT_EQ(ControlText(view.get(), IDC_ID), id);
+    }
+    // Latin-1 letters go through.
+    prompter.Clear();
+    EnterId(QString::fromUtf8("Ch\u00e2teau-\u00ff"));
+    EXPECT_EQ(view->m_nRowCount, 1);
+}
+
 TEST_F(SampleEntry, SetCounterOptionsReachTheEntry) {
     Choose(IDC_TOTALIZE);
     dialogs.Then([](CDialogBase& d) {

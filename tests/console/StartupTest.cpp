@@ -145,6 +145,19 @@ TEST_F(ConsoleStartup, SavedRecordsAreNotWrittenAtShutdown) {
     EXPECT_TRUE(dir.Exists("vyn8_inventory.txt"));
 }
 
+TEST_F(ConsoleStartup, RecordsReadFromAFileAreNotUnsavedWork) {
+    // VYN8_Default.txt still holds an earlier run's unsaved records.
+    const QByteArray earlier = "E1\tWheat\t1\t50\t\t\t\t\r\n";
+    dir.Write("VYN8_Default.txt", earlier);
+    dir.Write("day.txt", "A\tWheat\t1\t50\t100\t50\tL\tc\r\n");
+    files.Answer(dir.Path("day.txt"));
+    doc->OnOpenSampleRecord();
+    ASSERT_EQ(doc->RecordCount(), 1);
+    EXPECT_FALSE(doc->HoldsUnsavedWork());
+    view->Shutdown();
+    EXPECT_EQ(dir.Read("VYN8_Default.txt"), earlier);
+}
+
 TEST_F(ConsoleStartup, UnwritableShutdownFilesAreReported) {
     doc->AddRecord("A1");
     view->m_strExeFolder = dir.Path("missing-folder/");
@@ -173,11 +186,29 @@ TEST_F(ConsoleWithoutSeeds, ReportsOnceAndLeavesInventoryUntouched) {
     EXPECT_EQ(dir.Read("vyn8_inventory.txt"), QByteArray("A1\t5\r\nB2\t9\r\n"));
 }
 
-TEST_F(ConsoleWithoutSeeds, AFileWithoutACompleteSetCountsAsMissing) {
+TEST_F(ConsoleWithoutSeeds, WrongLinesAreNamedOnceAndTheirSetsNeverOffered) {
+    prompter.Clear();
+    TearDown();
+    StartConsole("Wheat 50 5 10 12 \r\nOat 5x 4 8 9\r\nRye 60\r\nRice 45 4 8 9\t");
+    ASSERT_EQ(prompter.shown.size(), 1u) << prompter.Texts().join('|').toStdString();
+    const QString text = prompter.shown[0].text;
+    EXPECT_TRUE(text.contains("SeedPara.txt"));
+    EXPECT_TRUE(text.contains("line 2: the feed speed \"5x\" is not a whole number"));
+    EXPECT_TRUE(text.contains("line 3: it has 2 fields"));
+    EXPECT_FALSE(text.contains("line 1") || text.contains("line 4"));
+    EXPECT_EQ(view->m_nSeedSetCount, 2);
+    EXPECT_EQ(ControlText(view.get(), IDC_GATEHOR), "12");
+    auto* names = FindControlAs<QComboBox>(view.get(), IDC_NAME);
+    ASSERT_EQ(names->count(), 2);
+    EXPECT_EQ(names->itemText(1), "Rice");
+
+    // A file of wrong lines only: no set, and no second message.
     prompter.Clear();
     TearDown();
     StartConsole("Wheat 50 5 10");
-    EXPECT_EQ(prompter.Count("Missing SeedPara.txt file"), 1);
+    EXPECT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.contains("line 1: it has 4 fields"));
+    EXPECT_EQ(view->m_nSeedSetCount, 0);
 }
 
 class ConsoleAfterAnUnsavedRun : public ConsoleFixture {

@@ -46,8 +46,37 @@ TEST(PrintLayout, ColumnsStartAtTheirFixedEdgesAndReachTheRightEdge) {
     EXPECT_EQ(RowAt(pages[0], 500)[1], "BarCode");
     const QStringList third = RowAt(pages[0], 800);
     EXPECT_EQ(third, (QStringList{"2", "S2", "Wheat", "3", "50", "900", "50", "Shelf4", "note2"}));
-    for (const auto& t : pages[0].texts) {
-        EXPECT_EQ(t.rect.right() + 1, kUnitsAcross) << t.text.toStdString();
+    // Each cell ends before the next column; the last reaches the right edge.
+    for (size_t i = 1; i < pages[0].texts.size(); ++i) {
+        const auto& t = pages[0].texts[i];
+        const int column = static_cast<int>((i - 1) % kColumns);
+        const int right = column + 1 < kColumns ? lefts[column + 1] : kUnitsAcross + 1;
+        EXPECT_EQ(t.rect.left(), lefts[column]);
+        EXPECT_LT(t.rect.right(), right) << t.text.toStdString();
+    }
+    EXPECT_EQ(pages[0].texts.back().rect.right() + 1, kUnitsAcross);
+}
+
+TEST(Printing, ATextWiderThanItsColumnIsCutWithAnEllipsisOnOneLine) {
+    TempWorkDir dir;
+    RecordingPrompter prompter;
+    PrintToPdf pdf(dir.Path("out.pdf"));
+    Cvyn8_rk47Doc doc;
+    const QString barcode = "BARCODE0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    cParam* r = doc.AddRecord(barcode);
+    r->SetFromRecordOrder({barcode, "Wheat", "7", "50", "900", "350", "Shelf4", "two\nlines"});
+    doc.OnPrintRecords();
+    const QString text = PdfPageText(dir.Path("out.pdf"), 1);
+    if (text.isNull()) {
+        GTEST_SKIP() << "skipped: poppler's pdftotext is not installed";
+    }
+    const QString row = text.split('\n').filter("Wheat").value(0);
+    EXPECT_TRUE(row.contains(QString::fromUtf8("BARCODE0123"))) << row.toStdString();
+    EXPECT_TRUE(row.contains(QChar(0x2026))) << row.toStdString();
+    EXPECT_FALSE(text.contains("XYZ")) << text.toStdString();
+    // The following cells are whole, and the record stays on one line.
+    for (const char* cell : {"Wheat", "900", "350", "Shelf4", "two lines"}) {
+        EXPECT_TRUE(row.contains(cell)) << cell << " in " << row.toStdString();
     }
 }
 

@@ -157,7 +157,15 @@ TEST_F(RecordCommands, ViewEditIsShownAgainWithAFreshListWhileItClosesWithOk) {
 
     AddRecords(3);
     QStringList first, second;
+    // Each showing starts with the focus on Cancel, so Enter there ends the
+    // loop rather than showing the dialog again.
+    std::vector<QWidget*> focus, cancel;
+    const auto noteFocus = [&](CDialogBase& d) {
+        focus.push_back(d.focusWidget());
+        cancel.push_back(d.control(IDCANCEL));
+    };
     dialogs.Then([&](CDialogBase& d) {
+        noteFocus(d);
         first = Column(d, Viewedit35::IDC_RECORDLIST, 0);
         AddRecords(1, "New");
         QWidget* list = d.control(Viewedit35::IDC_RECORDLIST);
@@ -165,12 +173,34 @@ TEST_F(RecordCommands, ViewEditIsShownAgainWithAFreshListWhileItClosesWithOk) {
         QTest::keyClick(list, Qt::Key_Return);
     });
     dialogs.Then([&](CDialogBase& d) {
+        noteFocus(d);
         second = Column(d, Viewedit35::IDC_RECORDLIST, 1);
-        QTest::keyClick(d.control(IDCANCEL), Qt::Key_Return);  // Enter on Cancel ends it
+        QTest::keyClick(d.focusWidget(), Qt::Key_Return);  // Enter on Cancel ends it
     });
     doc.OnViewCurrentSample();
     EXPECT_EQ(dialogs.titles, (QStringList{"Dialog", "Dialog"}));
     EXPECT_EQ(first, (QStringList{"1", "2", "3"}));
     EXPECT_EQ(second, (QStringList{"S0", "S1", "S2", "New0"}));
     EXPECT_EQ(dialogs.unscripted, 0);
+    ASSERT_EQ(focus.size(), 2u);
+    EXPECT_EQ(focus[0], cancel[0]);
+    EXPECT_EQ(focus[1], cancel[1]);
+}
+
+TEST_F(RecordCommands, OpenSaysTheLastLineWasIncompleteAndLoadsTheRest) {
+    dir.Write("cut.txt", "A\tWheat\t1\t50\t100\t50\tL\tc\r\nB\tRice\t2");
+    files.Answer(dir.Path("cut.txt"));
+    doc.OnOpenSampleRecord();
+    EXPECT_EQ(prompter.Texts(), QStringList{"The last line of " + dir.Path("cut.txt") +
+                                            " was incomplete and was not loaded."});
+    ASSERT_EQ(doc.RecordCount(), 1);
+    EXPECT_EQ(doc.m_records[0]->m_strComment, "c");
+    EXPECT_EQ(dialogs.titles, QStringList{"Sample Record"});
+
+    // A whole file says nothing.
+    dir.Write("whole.txt", "A\tWheat\t1\t50\t100\t50\tL\tc\r\n");
+    prompter.Clear();
+    files.Answer(dir.Path("whole.txt"));
+    doc.OnOpenSampleRecord();
+    EXPECT_TRUE(prompter.shown.empty());
 }

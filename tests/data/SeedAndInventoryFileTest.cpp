@@ -34,28 +34,48 @@ TEST(SeedParaFile, ReadsSetsInFieldOrder) {
     EXPECT_EQ(doc.m_seedNames.size(), 50);
 }
 
-TEST(SeedParaFile, LastLineWithoutLineEndIsNotCountedButStored) {
+TEST(SeedParaFile, LastLineWithoutLineEndIsAWholeLine) {
     Cvyn8_rk47Doc doc;
-    EXPECT_EQ(LoadSeeds("Wheat 50 5 10 12\r\nRice 45 4 8 9", doc), 1);
-    // The incomplete set's first fields stay stored; the last token is dropped.
+    EXPECT_EQ(LoadSeeds("Wheat 50 5 10 12\r\nRice 45 4 8 9", doc), 2);
     EXPECT_EQ(doc.m_seedNames[1], "Rice");
-    EXPECT_EQ(doc.m_gateVers[1], "8");
-    EXPECT_EQ(doc.m_gateHors[1], "");
+    EXPECT_EQ(doc.m_gateHors[1], "9");
 }
 
-TEST(SeedParaFile, DoubleDelimiterGivesEmptyFieldAndShiftsTheRest) {
+// A line that is not a set, between two good lines with trailing blanks.
+struct WrongSeedLine {
+    const char* line;
+    const char* why;
+};
+
+class SeedParaWrongLine : public ::testing::TestWithParam<WrongSeedLine> {};
+
+TEST_P(SeedParaWrongLine, IsLeftOutNamedOnceAndKeptOnRewrite) {
+    TempWorkDir dir;
+    const QByteArray bad = GetParam().line;
+    dir.Write("SeedPara.txt", "Wheat 50 5 10 12 \t\r\n" + bad + "\r\n\r\nRice 45 4 8 9  \r\n");
     Cvyn8_rk47Doc doc;
-    EXPECT_EQ(LoadSeeds("Wheat  50 5 10 12\r\nBarley 60 6 11 13\r\n", doc), 2);
-    EXPECT_EQ(doc.m_feedSpeeds[0], "");
-    EXPECT_EQ(doc.m_sensitivities[0], "50");
-    EXPECT_EQ(doc.m_gateHors[0], "10");
-    EXPECT_EQ(doc.m_seedNames[1], "12");
-    // A seed name with a space shifts the file the same way.
-    Cvyn8_rk47Doc doc2;
-    EXPECT_EQ(LoadSeeds("Winter Wheat 50 5 10 12\r\n", doc2), 1);
-    EXPECT_EQ(doc2.m_seedNames[0], "Winter");
-    EXPECT_EQ(doc2.m_gateHors[0], "10");
+    QString problem;
+    ASSERT_EQ(LoadSeedParaFile(dir.Path("SeedPara.txt"), doc, &problem), 2);
+    EXPECT_EQ(doc.m_gateHors[0], "12");  // the blanks before the line end are not a field
+    EXPECT_EQ(doc.m_seedNames[1], "Rice");
+    EXPECT_EQ(doc.m_gateHors[1], "9");
+    EXPECT_TRUE(problem.contains(QString("line 2: ") + GetParam().why)) << problem.toStdString();
+    EXPECT_FALSE(problem.contains("line 1") || problem.contains("line 4"));
+
+    ASSERT_TRUE(SaveSeedParaFile(dir.Path("SeedPara.txt"), doc, 2));
+    EXPECT_EQ(dir.Read("SeedPara.txt"), "Wheat 50 5 10 12\r\nRice 45 4 8 9\r\n" + bad + "\r\n");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SeedParaWrongLine,
+    ::testing::Values(WrongSeedLine{"Oat  50 5 10 12", "it has 6 fields"},
+                      WrongSeedLine{"Winter Wheat 50 5 10 12", "it has 6 fields"},
+                      WrongSeedLine{"Oat 50 5 10", "it has 4 fields"},
+                      WrongSeedLine{" 50 5 10 12", "the seed name is empty"},
+                      WrongSeedLine{"Oat 5x 4 8 9", "the feed speed \"5x\" is not a whole"},
+                      WrongSeedLine{"Oat 50 5 -1 9", "the gate vertical \"-1\""},
+                      WrongSeedLine{"O\x03t 50 5 10 12",
+                                    "the seed name holds a control character"}));
 
 TEST(SeedParaFile, GrowsPastFiftySetsAndReadsLongTokensWhole) {
     QByteArray bytes;
@@ -74,7 +94,7 @@ TEST(SeedParaFile, GrowsPastFiftySetsAndReadsLongTokensWhole) {
 TEST(SeedParaFile, OddContentNeverCrashes) {
     Cvyn8_rk47Doc doc;
     EXPECT_EQ(LoadSeeds("", doc), 0);
-    EXPECT_EQ(LoadSeeds("     \n\n\n", doc), 1);  // eight delimiters: one set of empty fields
+    EXPECT_EQ(LoadSeeds("     \n\n\n", doc), 0);  // blank lines are no sets
     QByteArray binary;
     for (int i = 0; i < 4096; ++i) {
         binary += static_cast<char>(i * 37 % 256);
@@ -106,25 +126,27 @@ TEST(InventoryFile, AlternatesIdAndValueSkippingEmptyTokens) {
     EXPECT_FALSE(map.Lookup("B2"));
 }
 
-TEST(InventoryFile, LaterValueReplacesAndLastTokenWithoutEndIsDropped) {
+TEST(InventoryFile, LaterValueReplacesAndALastLineWithoutEndIsReadWhole) {
     const InventoryMap map = LoadInventory("A1\t5\r\nA1\t9\r\nB2\t3");
     QString v;
     ASSERT_TRUE(map.Lookup("A1", &v));
     EXPECT_EQ(v, "9");
-    EXPECT_EQ(map.GetCount(), 1);  // B2 stays pending: its value was dropped
-    EXPECT_FALSE(map.Lookup("B2"));
+    ASSERT_TRUE(map.Lookup("B2", &v));
+    EXPECT_EQ(v, "3");
+    EXPECT_EQ(map.GetCount(), 2);
 }
 
-TEST(InventoryFile, WritesInInsertionOrderSkippingEmptyIdsAndLowBytes) {
+TEST(InventoryFile, WritesInInsertionOrderSkippingEmptyIdsAndNoSeparatorInAField) {
     TempWorkDir dir;
     InventoryMap map;
     map.Set("b", "1");
     map.Set("", "2");
     map.Set("a", "3");
     map.Set("b", "4");
-    map.Set(QString(QChar(0x4E2D)), "5");
+    map.Set(QString(QChar(0x0109)), "5");  // its low byte is a TAB
+    map.Set("c\td", "6");
     ASSERT_TRUE(SaveInventoryFile(dir.Path("inv.txt"), map));
-    EXPECT_EQ(dir.Read("inv.txt"), QByteArray("b\t4\r\na\t3\r\n-\t5\r\n"));
+    EXPECT_EQ(dir.Read("inv.txt"), QByteArray("b\t4\r\na\t3\r\n?\t5\r\nc d\t6\r\n"));
 }
 
 TEST(InventoryMap, KeysAreCaseSensitiveAndInsertReplaces) {

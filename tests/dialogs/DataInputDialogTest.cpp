@@ -178,3 +178,50 @@ TEST_F(DataInputDialog, ALongScannedIdStaysWholeWhileTypingIsLimited) {
 }
 
 }  // namespace
+
+namespace {
+
+struct RefusedEntry {
+    int field;
+    const char* utf8;
+    const char* says;
+};
+
+class DataInputRefuses : public DataInputDialog,
+                         public ::testing::WithParamInterface<RefusedEntry> {};
+
+}  // namespace
+
+TEST_P(DataInputRefuses, TextTheFilesAndFramesCannotCarry) {
+    const RefusedEntry& p = GetParam();
+    auto dlg = Open("", kBatch, 1);
+    SetControlText(dlg.get(), cBatch35::IDC_EDIT_ID, "B7");
+    SetControlText(dlg.get(), cBatch35::IDC_EDIT_PACKETS, "2");
+    SetControlText(dlg.get(), cBatch35::IDC_EDIT_SEEDS, "10");
+    QLineEdit* field = Edit(*dlg, p.field);
+    field->setText(QString::fromUtf8(p.utf8));
+    prompter.Clear();
+
+    Enter(Edit(*dlg, cBatch35::IDC_EDIT_SEEDS));
+    ClickControl(dlg.get(), cBatch35::IDC_BTN_DONE);
+    EXPECT_EQ(dlg->result(), 0);  // neither Enter nor Done takes it
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_TRUE(prompter.shown[0].text.contains(p.says)) << prompter.shown[0].text.toStdString();
+    EXPECT_EQ(dlg->focusWidget(), field);
+
+    field->setText("ok");
+    Enter(field);
+    EXPECT_EQ(dlg->result(), IDOK);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, DataInputRefuses,
+    ::testing::Values(
+        RefusedEntry{cBatch35::IDC_EDIT_LOCATION, "Shelf\t4", "cannot hold a Tab or a line break"},
+        RefusedEntry{cBatch35::IDC_EDIT_COMMENTS, "dry\nlot", "cannot hold a Tab or a line break"},
+        RefusedEntry{cBatch35::IDC_EDIT_COMMENTS, "sa\xc4\x9f",
+                     "cannot be stored: use letters of Western European languages only"},
+        RefusedEntry{cBatch35::IDC_EDIT_ID, "\xe4\xb8\xad\xe6\x96\x87ID",
+                     "I.D.(Variety) \"\xe4\xb8\xad\xe6\x96\x87ID\" cannot be stored"},
+        RefusedEntry{cBatch35::IDC_EDIT_LOCATION, "A\x03", "cannot be stored"},
+        RefusedEntry{cBatch35::IDC_EDIT_PACKETS, "2\t", "No. of Packet cannot hold a Tab"}));

@@ -188,3 +188,85 @@ TEST_F(SeedEditor, ReportsASeedFileThatCannotBeRewritten) {
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_TRUE(prompter.shown[0].text.contains("could not be written"));
 }
+
+TEST_F(SeedEditor, RefusesTextTheFileAndFramesCannotCarryAndNamesAlreadyListed) {
+    const struct {
+        const char* utf8;
+        const char* says;
+    } names[] = {{"Oat\tRye", "cannot hold a Tab or a line break"},
+                 {"Oat\nRye", "cannot hold a Tab or a line break"},
+                 {"Yula\xc4\x9f", "cannot be stored: use letters of Western European languages"},
+                 {"O\x1ft", "cannot be stored"},
+                 {"Barley", "\"Barley\" is already in the list"}};
+    for (const auto& n : names) {
+        prompter.Clear();
+        dialogs.Then([](CDialogBase& d) {
+            ClickControl(&d, Ed::IDC_SEED_ADD);
+            ClickControl(&d, IDOK);
+        });
+        ThenAddForm(QString::fromUtf8(n.utf8));
+        view->OnEditSeedPara();
+        ASSERT_EQ(prompter.shown.size(), 1u) << n.utf8;
+        EXPECT_TRUE(prompter.shown[0].text.contains(n.says))
+            << prompter.shown[0].text.toStdString();
+        EXPECT_EQ(view->m_nSeedSetCount, 3) << n.utf8;
+    }
+    EXPECT_EQ(dir.Read("SeedPara.txt"), kThreeSeedSets);
+
+    // A value typed into the editor itself.
+    prompter.Clear();
+    dialogs.Then([](CDialogBase& d) {
+        SetControlText(&d, Ed::IDC_SEED_SENSITIVITY, "5\t");
+        ClickControl(&d, IDOK);
+        EXPECT_EQ(d.result(), 0);
+        ClickControl(&d, IDCANCEL);
+    });
+    view->OnEditSeedPara();
+    EXPECT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(doc->m_sensitivities[0], "5");
+}
+
+TEST_F(SeedEditor, EditsTheSelectedSetWhenTwoShareAName) {
+    view->Shutdown();
+    view.reset();
+    StartConsole("Wheat 50 5 10 12\r\nWheat 60 6 11 13\r\nRice 45 4 8 9\r\n");
+    view->m_nSeedIndex = 0;
+    dialogs.Then([](CDialogBase& d) {
+        SetControlText(&d, Ed::IDC_SEED_FEEDSPEED, "70");
+        ClickControl(&d, IDOK);
+    });
+    view->OnEditSeedPara();
+    EXPECT_EQ(doc->m_feedSpeeds[0], "70");
+    EXPECT_EQ(doc->m_feedSpeeds[1], "60");
+    EXPECT_EQ(view->m_nSeedIndex, 0);
+
+    // Chosen from the list: the second of the name.
+    dialogs.Then([](CDialogBase& d) {
+        auto* combo = FindControlAs<QComboBox>(&d, Ed::IDC_SEED_NAME);
+        combo->setCurrentIndex(1);
+        emit combo->activated(1);
+        SetControlText(&d, Ed::IDC_SEED_GATEHOR, "14");
+        ClickControl(&d, IDOK);
+    });
+    view->OnEditSeedPara();
+    EXPECT_EQ(doc->m_gateHors[1], "14");
+    EXPECT_EQ(doc->m_gateHors[0], "12");
+    EXPECT_EQ(view->m_nSeedIndex, 1);
+}
+
+TEST_F(SeedEditor, ConsoleShowsTheStoredValuesWhole) {
+    view->Shutdown();
+    view.reset();
+    StartConsole("Wheat 50 5 1234 123456789\r\nRice 45 4 8 9\r\n");
+    dialogs.Then([](CDialogBase& d) { ClickControl(&d, IDOK); });
+    view->OnEditSeedPara();
+    EXPECT_EQ(ControlText(view.get(), IDC_GATEVER), "1234");
+    EXPECT_EQ(ControlText(view.get(), IDC_GATEHOR), "123456789");
+    EXPECT_EQ(ControlText(view.get(), IDC_FEEDSPEED), "50");
+    dialogs.Then([](CDialogBase& d) {
+        SetControlText(&d, Ed::IDC_SEED_SENSITIVITY, "12345");
+        ClickControl(&d, IDOK);
+    });
+    view->OnEditSeedPara();
+    EXPECT_EQ(ControlText(view.get(), IDC_SENSITIVITY), "12345");
+}

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -33,17 +36,109 @@ TEST(Text8, AtomicWriteReplacesWholeFileAndReportsFailure) {
     EXPECT_FALSE(error.isEmpty());
 }
 
-TEST(Text8, WriteIntoReadOnlyFolderFailsAndKeepsOldFile) {
+TEST(Text8, ReadOnlyFileInReadOnlyFolderFailsAndKeepsOldFile) {
     if (geteuid() == 0) {
-        GTEST_SKIP() << "skipped: root ignores folder permissions";
+        GTEST_SKIP() << "skipped: root ignores file and folder permissions";
     }
     TempWorkDir dir;
     dir.Write("keep.txt", "kept");
+    QFile::setPermissions(dir.Path("keep.txt"), QFileDevice::ReadOwner);
     QFile::setPermissions(dir.Path(""), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(text8::WriteFileAtomic(dir.Path("keep.txt"), "lost"));
     QFile::setPermissions(dir.Path(""),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(dir.Read("keep.txt"), QByteArray("kept"));
+}
+
+namespace {
+
+// While alive, the process acts as a user who owns neither the folder nor
+// its files: "nobody" when the tests run as root (root ignores
+// permissions); otherwise the current user, who can only be kept out of a
+// folder by its mode.
+class AsAnotherUser {
+public:
+    AsAnotherUser() : m_root(geteuid() == 0) {
+        if (m_root) {
+            EXPECT_EQ(setegid(kNobody), 0);
+            EXPECT_EQ(seteuid(kNobody), 0);
+        }
+    }
+    ~AsAnotherUser() {
+        if (m_root) {
+            EXPECT_EQ(seteuid(0), 0);
+            EXPECT_EQ(setegid(0), 0);
+        }
+    }
+    static constexpr uid_t kNobody = 65534;
+
+private:
+    bool m_root;
+};
+
+struct stat StatOf(const QString& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    return st;
+}
+
+}  // namespace
+
+// A shared install: data files writable by all in a folder that is not (no
+// temporary file can be made there), or in a folder that is, where the new
+// file could not be given the old one's owner. Either way the file is
+// written in place and keeps its owner and mode.
+class Text8SharedFile : public ::testing::TestWithParam<mode_t> {};
+
+TEST_P(Text8SharedFile, IsWrittenInPlaceKeepingOwnerAndMode) {
+    TempWorkDir dir;
+    const QString path = dir.Path("data.txt");
+    dir.Write("data.txt", "old");
+    const QByteArray folder = QFile::encodeName(dir.Path(""));
+    const QByteArray file = QFile::encodeName(path);
+    ASSERT_EQ(::chmod(file.constData(), 0666), 0);
+    const bool root = geteuid() == 0;
+    // Without root the folder is kept from taking new files by its mode.
+    const mode_t folderMode = root ? GetParam() : (GetParam() & 0777) == 0777 ? 0777 : 0555;
+    ASSERT_EQ(::chmod(folder.constData(), folderMode), 0);
+    const struct stat before = StatOf(path);
+    bool written = false;
+    QString error;
+    {
+        AsAnotherUser other;
+        written = text8::WriteFileAtomic(path, "new\n", &error);
+    }
+    ::chmod(folder.constData(), 0700);
+    EXPECT_TRUE(written) << error.toStdString();
+    EXPECT_EQ(dir.Read("data.txt"), QByteArray("new\r\n"));
+    const struct stat after = StatOf(path);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(after.st_mode & 07777, 0666u);
+    EXPECT_EQ(QDir(dir.Path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"data.txt"});
+}
+
+INSTANTIATE_TEST_SUITE_P(FolderModes, Text8SharedFile, ::testing::Values(0755, 0777));
+
+TEST(Text8, ReplacedFileKeepsItsOwnerAndMode) {
+    TempWorkDir dir;
+    const QString path = dir.Path("data.txt");
+    dir.Write("data.txt", "old");
+    const QByteArray file = QFile::encodeName(path);
+    ASSERT_EQ(::chmod(file.constData(), 0640), 0);
+    // Only root can give a file to another user; others check the mode.
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(file.constData(), 12345, 23456), 0);
+    }
+    ASSERT_TRUE(text8::WriteFileAtomic(path, "new\n"));
+    EXPECT_EQ(dir.Read("data.txt"), QByteArray("new\r\n"));
+    const struct stat after = StatOf(path);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(after.st_uid, 12345u);
+        EXPECT_EQ(after.st_gid, 23456u);
+    }
 }
 
 TEST(NumText, ConvertsLikeTheCLibrary) {

@@ -27,6 +27,8 @@ public:
     // Whether field i of the current record holds a number.
     bool IsFieldNumber(int i) const;
     bool IsEOF() const { return !m_bOpen || m_row >= m_rows.size(); }
+    // The sheet row of the current record, from 0.
+    unsigned GetSheetRow() const { return IsEOF() ? 0 : m_rows[m_row]; }
     void MoveNext();
     void Close();
 
