@@ -27,11 +27,10 @@ void Cvyn8_rk47View::OnDump() {
     const QByteArray frame = frames::Command("Dump");
     const bool sampleInProgress = !NoSampleInProgress(m_nRunState);
     if (!sampleInProgress) {
-        m_nRunState = RUN_DUMPED;
         if (SendToCounter(frame, FrameSender::Dump) == SendResult::Failed) {
-            m_nRunState = RUN_STOPPED;
-            LockRun();
+            return;  // no notice waits for a dump that was never asked for
         }
+        m_nRunState = RUN_DUMPED;
     } else {
         if (m_bTotalizeMode) {
             m_nDrawMode = 1;
@@ -40,8 +39,7 @@ void Cvyn8_rk47View::OnDump() {
         }
         m_listSamples->setEnabled(false);
         if (SendToCounter(frame, FrameSender::Dump) == SendResult::Failed) {
-            m_nRunState = RUN_STOPPED;
-            LockRun();
+            return;
         }
         m_btnDump->setEnabled(false);
         LockRun();
@@ -78,7 +76,7 @@ void Cvyn8_rk47View::FinishDump(int result, bool sampleInProgress) {
         m_btnRepeat->hide();
         m_btnDelete->setEnabled(false);
         m_nPacketsDone += m_nSampleRowCount;
-        if (m_nPacketsDone == m_nTotalPackets) {
+        if (LoadedListDone()) {
             m_grpCountMode->setEnabled(true);
             CheckModeRadio(IDC_TOTALIZE);
             UnlockSelection();
@@ -90,7 +88,7 @@ void Cvyn8_rk47View::FinishDump(int result, bool sampleInProgress) {
                  std::initializer_list<QWidget*>{m_grpCountMode, m_radioTotalize, m_radioBatch}) {
                 w->setEnabled(false);
             }
-            m_nSampleRowCount = m_nTotalPackets;
+            m_nSampleRowCount = LoadedWindow();
             m_listSamples->setEnabled(true);
         }
         HideSameAsPrevious();
@@ -179,11 +177,11 @@ void Cvyn8_rk47View::OnCounterDump() {
     }
     if (!m_bManualList) {
         m_nPacketsDone += m_nSampleRowCount;
-        if (m_nPacketsDone == m_nTotalPackets) {
+        if (LoadedListDone()) {
             UnlockSelection();
             EndLoadedList();
         } else {
-            m_nSampleRowCount = m_nTotalPackets;
+            m_nSampleRowCount = LoadedWindow();
         }
         HideSameAsPrevious();
     } else {

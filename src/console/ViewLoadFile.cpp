@@ -133,6 +133,10 @@ void Cvyn8_rk47View::OnLoadFile() {
                        .arg(rows.size()));
             return;
         }
+        if (wasManualList) {
+            // The sample being entered joins the list, as the loaded rows do.
+            m_nLoadedFirstRow = m_nRowCount - m_nSampleRowCount;
+        }
         for (const ListRow& cells : rows) {
             const int row = AppendListRow();
             for (int c = 1; c < SampleListModel::kColumns; ++c) {

@@ -49,6 +49,9 @@ struct EntryRow {
 }  // namespace
 
 void Cvyn8_rk47View::OnIdEnter() {
+    if (!IdEntryOpen()) {
+        return;  // a sample runs, or there is no link: nothing is entered
+    }
     if (m_bManualList == 0) {
         m_nDrawMode = 0;
         m_nCurPacket = 0;
@@ -79,10 +82,8 @@ void Cvyn8_rk47View::OnIdEnter() {
 
 int Cvyn8_rk47View::SelectRowsById() {
     m_strBarcode = m_editID->text();
-    const int n = m_nSampleRowCount;
     std::vector<int> matches;
-    for (int i = 0; i < n; ++i) {
-        const int r = m_nRowCount - n + i;
+    for (int r = m_nRowCount - LoadedWindow(); r < m_nRowCount; ++r) {
         if (m_model->Cell(r, SampleListModel::Id) == m_strBarcode &&
             m_model->State(r) != SampleListModel::Counted) {
             matches.push_back(r);
@@ -166,10 +167,7 @@ void Cvyn8_rk47View::AddSampleFromEntry() {
     } else {
         m_nCurPacket = 0;
     }
-    m_editID->clear();
-    m_strBarcode.clear();
-    m_editID->setEnabled(true);
-    m_editID->setFocus();
+    ClearIdEntry();
 }
 
 void Cvyn8_rk47View::CopyPreviousSample() {

@@ -44,7 +44,8 @@ TEST_F(ConnectTest, ConnectDisconnectAndConnectAgain) {
     ASSERT_TRUE(WaitUntil([&] { return ControlText(view.get(), IDC_COUNT) == "12"; }));
 
     ClickControl(view.get(), IDC_DISCONNECT);
-    EXPECT_EQ(counter.TakeFrames(), frames::Command("Disconnect"));
+    EXPECT_EQ(counter.TakeFrames(frames::Command("Disconnect").size()),
+              frames::Command("Disconnect"));
     EXPECT_EQ(view->m_pSerial, nullptr);
     EXPECT_EQ(view->m_pRxThread, nullptr);
     EXPECT_EQ(view->m_nRunState, RUN_IDLE);

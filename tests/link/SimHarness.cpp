@@ -12,8 +12,13 @@ SimProcess::SimProcess(const QStringList& options) {
     m_process.start(program, QStringList{"--link", Link()} + options);
     QElapsedTimer t;
     t.start();
-    while (!m_bStarted && t.elapsed() < 5000 && m_process.waitForReadyRead(100)) {
-        m_bStarted = m_process.readAllStandardOutput().contains("serving");
+    // A busy machine may take a while to start it: wait the whole 5 s.
+    QByteArray out;
+    while (!m_bStarted && t.elapsed() < 5000 && m_process.state() != QProcess::NotRunning) {
+        if (m_process.waitForReadyRead(100)) {
+            out += m_process.readAllStandardOutput();
+            m_bStarted = out.contains("serving");
+        }
     }
 }
 
