@@ -75,6 +75,8 @@ void CMainFrame::BuildMenu() {
             this, [doc] { doc->OnSaveRecords(); });
     connect(AddCommand(option, ID_PRINT_RECORDS, "&Print"), &QAction::triggered, this,
             [doc] { doc->OnPrintRecords(); });
+    connect(AddCommand(option, ID_PRINT_LABELS, "Print &Labels..."), &QAction::triggered, this,
+            [doc] { doc->OnPrintLabels(); });
     option->addSeparator();
     connect(AddCommand(option, ID_SET_COUNTER, "Set Counter"), &QAction::triggered, view,
             &Cvyn8_rk47View::OnSetCounter);
@@ -122,6 +124,10 @@ void CMainFrame::OnHelpFinder() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_pView->MayEndCount("Closing the program")) {
+        event->ignore();
+        return;
+    }
     m_pView->Shutdown();
     event->accept();
 }

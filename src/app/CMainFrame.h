@@ -25,6 +25,7 @@ enum FrameCommand {
     ID_CHECK_INVENTORY = 32774,
     ID_EDIT_SEED_PARA = 32775,
     ID_SET_COUNTER = 32776,
+    ID_PRINT_LABELS = 32790,
 };
 
 inline constexpr const char* kMainCaption = "VYN8 SEED COUNTER     Quilvane Inc. Version 2.1";

@@ -335,21 +335,48 @@ public:
     void EndLoadedList();
     // The list row at position `pos` of the current sample, or -1.
     int SampleRow(int pos) const;
-    // Sends a command the counter answers ("Reset", "Recycle") and expects
-    // that answer; false, with the channel released, when the write failed.
-    bool SendAnsweredCommand(const QString& text, FrameSender sender, qint64* answerUntil);
-    // Answers to the console's own "Reset" and "Recycle".
-    void ExpectAnswer(qint64* until);
-    bool TakeAnswer(qint64* until);
+    // Sends a run command; false, with the channel released, when the write
+    // failed.
+    bool SendRunCommand(const QString& text, FrameSender sender);
+
+    // ---- counts kept whichever way a sample ends ----
+    // A Dump sent to the counter and not yet answered by its "Dump". The
+    // figures of the answer go where the dump was meant for, whether or not
+    // its notice is still open and whatever sample has begun since.
+    struct PendingDump {
+        bool active = false;
+        bool closesSample = false;  // sent while a sample was being counted
+        bool totalize = false;
+        cParam* entry = nullptr;  // the record the figures go on, or none
+        int row = -1;             // the list row that shows them, or -1
+        int seriesTotal = 0;      // seeds of the series' finished rows
+    };
+    PendingDump m_dumpPending;
+    // Set while a sample cut off by a lost line, Disconnect or shut-down is
+    // closed: nothing was dumped, so the stored inventory is left alone.
+    bool m_bCountCutOff = false;
+    // A sample whose rows are still being counted (not yet closed or dumped).
+    bool SampleBeingCounted() const;
+    // Notes the Dump just sent; for a Totalize sample being counted it makes
+    // the sample's record at once with the count so far.
+    void BeginPendingDump(bool closesSample);
+    // The counter's "Dump" answered: its count goes on the dumped sample.
+    void WritePendingDumpFigures();
+    // The link ended before the answer: the record keeps the series' total.
+    void AbandonPendingDump();
+    // Closes a sample cut off mid-count as Done would, keeping the stored
+    // inventory; ends any pending dump and the series' running total.
+    void CloseCutOffSample();
+    // Asks before `action` ends a count in progress; true to go on.
+    bool MayEndCount(const QString& action);
+    // At start-up: VYN8_Default.txt that holds an earlier run's records is
+    // kept under a dated name before this run writes its own.
+    void KeepEarlierUnsavedRecords();
 
     std::deque<QByteArray> m_pendingFrames;
     bool m_bDeliveringFrames = false;
     // Changes whenever a receive loop ends: calls it queued before are dropped.
     unsigned m_nLinkSession = 0;
-    // Until when (monotonic ms) the counter's "Reset" / "Repeat" is taken as
-    // the answer to the console's own "Reset" / "Recycle".
-    qint64 m_nResetAckUntil = 0;
-    qint64 m_nRepeatAckUntil = 0;
     bool m_bSafeKeepFailed = false;
 
 protected:

@@ -25,7 +25,8 @@ void Cvyn8_rk47View::CompleteSample() {
         CheckModeRadio(IDC_TOTALIZE);
         const int row = SampleRow(m_nMarkPos);
         m_model->SetCell(row, SampleListModel::PackNo, "0");
-        m_model->SetCell(row, SampleListModel::Inventory, m_strLastCount);
+        m_model->SetCell(row, SampleListModel::Inventory,
+                         m_bCountCutOff ? QString() : m_strLastCount);
         m_model->SetCell(row, SampleListModel::Sum, m_strLastCount);
         m_model->SetState(SampleRow(0), SampleListModel::Counted);
         m_nDrawMode = 1;

@@ -73,6 +73,9 @@ void Cvyn8_rk47View::OnConnect() {
     m_nRowCount = 0;
     m_bClosingSample = 0;
     m_nSampleRowCount = 0;
+    // A new link starts a new series: nothing of the last one carries over.
+    m_nDumpTotal = 0;
+    m_dumpPending = {};
     LockRun();
     UnlockSelection();
     ClearIdEntry();
@@ -81,6 +84,10 @@ void Cvyn8_rk47View::OnConnect() {
 }
 
 void Cvyn8_rk47View::OnDisconnect() {
+    if (!MayEndCount("Disconnecting")) {
+        return;
+    }
+    CloseCutOffSample();
     if (m_pSerial && SendToCounter(frames::Command("Disconnect"), FrameSender::Disconnect) ==
                          SendResult::Failed) {
         ReleaseChannel();
@@ -200,12 +207,8 @@ void Cvyn8_rk47View::OnLineLost(const QString& reason) {
     }
     ReleaseChannel();
     // A sample cut off mid-count is closed as Done would close it, so its
-    // count is kept in the records.
-    const bool counting =
-        m_nRunState == RUN_COUNTING || m_nRunState == RUN_ZEROED || m_nRunState == RUN_STOPPED;
-    if (counting && m_nCurPacket < m_nSampleRowCount) {
-        CompleteSample();
-    }
+    // count is kept in the records; its stored inventory stays as it was.
+    CloseCutOffSample();
     ShowDisconnected();
     PromptError(QString("The link to the counter was lost: %1.\n"
                         "Everything counted so far is kept. Check the cable and press Connect.")

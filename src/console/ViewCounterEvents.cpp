@@ -6,36 +6,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <chrono>
 
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "link/CounterFrames.h"
 #include "link/cSerialCom.h"
 #include "platform/NumText.h"
-
-namespace {
-
-// How long after the console's own "Reset" or "Recycle" the counter's
-// "Reset" or "Repeat" is taken as its answer.
-constexpr qint64 kAnswerWindowMs = 3000;
-
-qint64 NowMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-}  // namespace
-
-void Cvyn8_rk47View::ExpectAnswer(qint64* until) {
-    *until = NowMs() + kAnswerWindowMs;
-}
-
-bool Cvyn8_rk47View::TakeAnswer(qint64* until) {
-    const bool expected = *until != 0 && NowMs() <= *until;
-    *until = 0;
-    return expected;
-}
 
 int Cvyn8_rk47View::SampleRow(int pos) const {
     return pos >= 0 && pos < kSampleRowTable ? m_nSampleRows[static_cast<size_t>(pos)] : -1;
@@ -87,9 +63,10 @@ void Cvyn8_rk47View::OnCounterEvent(const QString& name) {
     } else if (name == "Repeat") {
         OnCounterRepeat();
     } else if (name == "Reset") {
-        // The answer to the console's own Reset (Done or Reset) is no new
-        // request: the sample has been closed already.
-        if (!TakeAnswer(&m_nResetAckUntil)) {
+        // Closes the sample being counted. Once it has ended (Done, Reset, a
+        // dump, or every row counted) nothing is recorded past its end, so a
+        // late "Reset" changes nothing.
+        if (SampleBeingCounted()) {
             CompleteSample();
         }
     } else if (name == "Dump") {
@@ -117,11 +94,12 @@ void Cvyn8_rk47View::OnCounterStop() {
 }
 
 void Cvyn8_rk47View::OnCounterRepeat() {
-    // The answer to the console's own Recycle: Repeat has copied the series.
-    if (TakeAnswer(&m_nRepeatAckUntil)) {
+    const int k = m_nCurPacket;
+    // With no row counted there is nothing to repeat: a count started on
+    // nothing would leave the next sample without its program frame.
+    if (k <= 0) {
         return;
     }
-    const int k = m_nCurPacket;
     if (!AppendCopiesOfSample(k)) {
         return;
     }
@@ -151,6 +129,11 @@ void Cvyn8_rk47View::OnCounterBatchF() {
         RedrawMarkedRow();
         m_strBatchNo = QString::number(m_nCurPacket + 1);
         m_editBatchNo->setText(m_strBatchNo);
+        // The new row has counted nothing yet: its figures start afresh, so
+        // that closing it now records what the counter reported for it.
+        m_strLastCount = "0";
+        m_editCount->setText(m_strLastCount);
+        m_editPackageNo->setText("1");
         m_listSamples->scrollTo(m_model->index(SampleRow(m_nCurPacket) + 1, 0));
         SendRowFeedSpeed(SampleRow(m_nCurPacket));
         return;
@@ -178,6 +161,7 @@ void Cvyn8_rk47View::OnCounterFull() {
 void Cvyn8_rk47View::OnCounterDisconnect() {
     // The port stays open and the channel kept: Connect repeats only the
     // handshake on it.
+    CloseCutOffSample();
     ShowDisconnected();
     StopReceiveLoop();
 }

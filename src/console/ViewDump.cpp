@@ -30,6 +30,9 @@ void Cvyn8_rk47View::OnDump() {
         if (SendToCounter(frame, FrameSender::Dump) == SendResult::Failed) {
             return;  // no notice waits for a dump that was never asked for
         }
+        if (!m_dumpPending.active) {
+            BeginPendingDump(false);
+        }
         m_nRunState = RUN_DUMPED;
     } else {
         if (m_bTotalizeMode) {
@@ -41,6 +44,7 @@ void Cvyn8_rk47View::OnDump() {
         if (SendToCounter(frame, FrameSender::Dump) == SendResult::Failed) {
             return;
         }
+        BeginPendingDump(true);
         m_btnDump->setEnabled(false);
         LockRun();
     }
@@ -139,26 +143,22 @@ void Cvyn8_rk47View::StartAutoDumpIfArmed() {
 void Cvyn8_rk47View::OnCounterEmpty() {
     if (m_pSampleReadyDlg && m_bOptSampleReadyDialog) {
         m_pSampleReadyDlg->CloseNotice();
-        StartAutoDumpIfArmed();
-    } else if (!m_bOptSampleReadyDialog) {
-        StartAutoDumpIfArmed();
-        m_bAutoDumpArmed = 0;
     }
+    // An armed dump starts whether or not the operator has closed the notice
+    // already; it starts once.
+    StartAutoDumpIfArmed();
+    m_bAutoDumpArmed = 0;
 }
 
 void Cvyn8_rk47View::OnCounterDump() {
     m_editPackageNo->setText("0");
     m_editBatchNo->setText("Dump");
-    if (m_pDumpDlg) {
-        // A Totalize Count sample dumped before Done has no record yet: the
-        // dump closes it, so its figures go on a record of its own.
-        if (!NoSampleInProgress(m_nRunState) && !m_pCurrentEntry && m_bTotalizeMode) {
-            RecordPacket();
+    if (m_dumpPending.active || m_pDumpDlg) {
+        // The answer to the console's Dump, its notice open or closed already.
+        WritePendingDumpFigures();
+        if (m_pDumpDlg) {
+            m_pDumpDlg->CloseNotice();  // the dump carries on as the notice closes
         }
-        if (!NoSampleInProgress(m_nRunState) && m_pCurrentEntry) {
-            WriteDumpFigures(m_nCurPacket >= 1);
-        }
-        m_pDumpDlg->CloseNotice();  // the dump carries on as the notice closes
         ReturnToIdEntry();
         return;
     }
@@ -171,8 +171,17 @@ void Cvyn8_rk47View::OnCounterDump() {
         ReturnToIdEntry();
         return;
     }
+    if (m_bTotalizeMode) {
+        // A Totalize Count sample dumped by the counter: closed with its record
+        // and inventory, as the console's own dump closes it.
+        m_nDrawMode = 1;
+        m_model->SetCell(SampleRow(0), SampleListModel::NumP, m_strLastCount);
+        RedrawMarkedRow();
+        BeginPendingDump(true);
+        WritePendingDumpFigures();
+    }
     m_nRunState = RUN_DUMPED;
-    if (m_pCurrentEntry) {
+    if (m_pCurrentEntry && !m_bTotalizeMode) {
         WriteDumpFigures(m_nCurPacket > 1);
     }
     if (!m_bManualList) {

@@ -66,7 +66,10 @@ Cvyn8_rk47View::Cvyn8_rk47View(Cvyn8_rk47Doc* doc, QWidget* parent)
     : QWidget(parent), m_pDoc(doc), m_model(new SampleListModel(this)) {
     BuildForm();
     ConnectSignals();
-    m_pDoc->OnRecordsDiscarded = [this] { m_pCurrentEntry = nullptr; };
+    m_pDoc->OnRecordsDiscarded = [this] {
+        m_pCurrentEntry = nullptr;
+        m_dumpPending.entry = nullptr;
+    };
     m_pDoc->OnRecordsChanged = [this] { KeepUnsavedWorkSafe(); };
 }
 

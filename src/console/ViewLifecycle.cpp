@@ -15,6 +15,7 @@
 #include "data/InventoryFile.h"
 #include "data/RecordFile.h"
 #include "data/SeedParaFile.h"
+#include "platform/ChildSignals.h"
 #include "platform/ExeFolder.h"
 #include "platform/NumText.h"
 #include "platform/Prompter.h"
@@ -35,6 +36,10 @@ void ReportWriteFailure(const QString& path, const QString& reason, const QStrin
 
 Cvyn8_rk47View::~Cvyn8_rk47View() {
     Shutdown();
+    // Nothing the children send while QWidget's destructor deletes them may
+    // reach this view: the Feed Speed edit, for one, reports editingFinished
+    // when it loses the focus on its way out.
+    DisconnectChildSignals(this);
 }
 
 void Cvyn8_rk47View::OnInitialUpdate() {
@@ -54,6 +59,7 @@ void Cvyn8_rk47View::OnInitialUpdate() {
     m_strBaud = "9600";
 
     m_strExeFolder = ExeFolder();
+    KeepEarlierUnsavedRecords();
     m_nSeedSetCount = LoadSeedParaFile(m_strExeFolder + "SeedPara.txt", *m_pDoc);
     if (m_nSeedSetCount == 0) {
         PromptError("Missing SeedPara.txt file");
@@ -138,6 +144,8 @@ void Cvyn8_rk47View::Shutdown() {
         return;
     }
     m_bShutdownDone = true;
+    // A count still running ends here: what was counted goes into the files.
+    CloseCutOffSample();
     SaveShutdownFiles();
     ShutdownLink();
     m_pDoc->DiscardRecords();

@@ -9,6 +9,7 @@
 
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "data/excel/ConnectText.h"
 #include "data/excel/ExcelDatabase.h"
 #include "data/excel/ExcelError.h"
 #include "data/excel/ExcelRecordset.h"
@@ -26,11 +27,13 @@ bool StartsWithDigit(const QString& v) {
 // A loaded row's cells from the fields of one record. The ID goes to column
 // 1; a second field starting with a digit has no seed name, so "None" stands
 // in and the fields after it move one column right. Cutting keeps the part
-// before the first period (a pack number stored as 12.0 reads 12).
-ListRow CellsFromFields(const QStringList& fields, bool cutting) {
+// of a number before its first period (a pack number 3.5 reads 3); a text
+// such as the ID "A.B.C" stays whole.
+ListRow CellsFromFields(const QStringList& fields, const QList<bool>& numbers, bool cutting) {
     ListRow cells;
-    const auto cut = [cutting](const QString& v) {
-        return cutting && v.contains('.') ? v.left(v.indexOf('.')) : v;
+    const auto cut = [&](qsizetype k) {
+        const QString& v = fields[k];
+        return cutting && numbers[k] && v.contains('.') ? v.left(v.indexOf('.')) : v;
     };
     const auto put = [&cells](qsizetype column, const QString& v) {
         if (column < SampleListModel::kColumns) {
@@ -41,17 +44,17 @@ ListRow CellsFromFields(const QStringList& fields, bool cutting) {
     for (qsizetype k = 0; k < fields.size(); ++k) {
         const QString& v = fields[k];
         if (k == 0) {
-            put(1, cut(v));
+            put(1, cut(k));
         } else if (k == 1 && StartsWithDigit(v)) {
             put(2, "None");
-            put(3, cut(v));
+            put(3, cut(k));
             shift = 1;
         } else if (k == 1) {
             put(2, v);
         } else if (k == 2) {
-            put(3 + shift, cut(v));
+            put(3 + shift, cut(k));
         } else if (k == 3) {
-            put(4 + shift, StartsWithDigit(v) ? cut(v) : v);
+            put(4 + shift, StartsWithDigit(v) ? cut(k) : v);
         } else {
             put(k + 1 + shift, v);
         }
@@ -79,8 +82,7 @@ void Cvyn8_rk47View::OnLoadFile() {
     const int wasManualList = m_bManualList;
     ExcelDatabase db;
     try {
-        if (!db.Open(QString("ODBC;DRIVER={%1};DSN='';DBQ=%2").arg(doc.m_strExcelDriver, path),
-                     true)) {
+        if (!db.Open(ImportConnectText(doc.m_strExcelDriver, path), true)) {
             Prompt("Database Connection error");
             return;
         }
@@ -109,20 +111,23 @@ void Cvyn8_rk47View::OnLoadFile() {
                 return;
             }
         } else if (firstName != "ID") {
-            // No header row: the names are the sheet's first row.
+            // No header row: the names are the sheet's first row, loaded
+            // as the cells' own values (a number, not the F<n> it is named).
             ListRow names;
             for (int i = 0; i < n && i + 1 < SampleListModel::kColumns; ++i) {
-                names[static_cast<size_t>(i + 1)] = rs.GetFieldName(i);
+                names[static_cast<size_t>(i + 1)] = rs.GetNameCellText(i);
             }
             rows.push_back(names);
             cutting = false;
         }
         for (; !rs.IsEOF(); rs.MoveNext()) {
             QStringList fields;
+            QList<bool> numbers;
             for (int i = 0; i < n; ++i) {
                 fields << rs.GetFieldValue(i);
+                numbers << rs.IsFieldNumber(i);
             }
-            rows.push_back(CellsFromFields(fields, cutting));
+            rows.push_back(CellsFromFields(fields, numbers, cutting));
         }
         if (static_cast<size_t>(m_nRowCount) + rows.size() > static_cast<size_t>(kMaxListRows)) {
             m_bManualList = wasManualList;
@@ -153,6 +158,10 @@ void Cvyn8_rk47View::OnLoadFile() {
         if (m_nSampleRowCount > 0) {
             m_listSamples->scrollTo(m_model->index(m_nRowCount - m_nSampleRowCount, 0));
         }
+    } catch (const UnreadableWorkbookError& e) {
+        // The driver says which file and why; the sheet is not the problem.
+        m_bManualList = wasManualList;
+        Prompt(e.Message() + ". Nothing was loaded.", kAppTitle, PromptIcon::Error);
     } catch (const ExcelError&) {
         m_bManualList = wasManualList;
         Prompt("This is not a correct file, Sheet label should be vyn8 in excel file");

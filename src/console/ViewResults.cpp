@@ -49,17 +49,26 @@ void Cvyn8_rk47View::RecordPacket() {
         return m_pCurrentEntry;
     };
 
+    // A count cut off without a dump says nothing of what is left: the
+    // stored inventory stays as it was.
+    auto setInventory = [&](cParam* rec, const QString& value) {
+        if (!m_bCountCutOff) {
+            rec->m_strInventory = value;
+            doc.m_inventory.Set(id, value);
+        }
+    };
+
     if (m_bTotalizeMode) {
         cParam* rec = add(last, packNo, comment);
-        rec->m_strInventory = last;
+        setInventory(rec, last);
         rec->m_strTotalQuantity = last;
-        doc.m_inventory.Set(id, last);
     } else if (m_bBatchMode && m_bClosingSample && m_strPackageNo == "1") {
-        // Closed during the row's first packet: the seeds counted so far.
+        // Closed during the row's first packet: the seeds counted so far,
+        // added to the rows of the series already finished.
         cParam* rec = add(last, "1", "InComplete");
-        rec->m_strTotalQuantity = last;
-        rec->m_strInventory = "0";
-        doc.m_inventory.Set(id, "0");
+        m_nDumpTotal += WToI(last);
+        rec->m_strTotalQuantity = QString::number(m_nDumpTotal);
+        setInventory(rec, "0");
         // The series is closed: its total must not carry into the next one.
         m_nDumpTotal = 0;
     } else if (m_bBatchMode && m_bClosingSample) {
@@ -67,10 +76,9 @@ void Cvyn8_rk47View::RecordPacket() {
         add(numP, QString::number(finished), comment);
         m_nDumpTotal += finished * WToI(numP);
         cParam* rec = add(last, "1", "InComplete");
-        rec->m_strInventory = "0";
         m_nDumpTotal += WToI(last);
         rec->m_strTotalQuantity = QString::number(m_nDumpTotal);
-        doc.m_inventory.Set(id, "0");
+        setInventory(rec, "0");
         m_nDumpTotal = 0;
     } else if (m_bBatchMode) {
         // A finished row: inventory and total come with the dump.

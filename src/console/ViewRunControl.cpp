@@ -82,8 +82,9 @@ void Cvyn8_rk47View::OnStart() {
             return;
         }
         // A new sample: its dump figures must never land on the last one's
-        // record.
+        // record, nor the last series' running total in its own.
         m_pCurrentEntry = nullptr;
+        m_nDumpTotal = 0;
         frames::ProgramFrameArgs args;
         m_szSeedName = doc.m_seedNames.value(m_nSeedIndex).left(19);
         m_strFeedSpeed = m_editFeedSpeed->text();
@@ -160,21 +161,16 @@ void Cvyn8_rk47View::OnZero() {
     m_nRunState = RUN_ZEROED;
 }
 
-bool Cvyn8_rk47View::SendAnsweredCommand(const QString& text, FrameSender sender,
-                                         qint64* answerUntil) {
-    const SendResult sent = SendToCounter(frames::Command(text), sender);
-    if (sent == SendResult::Failed) {
+bool Cvyn8_rk47View::SendRunCommand(const QString& text, FrameSender sender) {
+    if (SendToCounter(frames::Command(text), sender) == SendResult::Failed) {
         ReleaseChannel();
         return false;
-    }
-    if (sent == SendResult::Sent) {
-        ExpectAnswer(answerUntil);
     }
     return true;
 }
 
 void Cvyn8_rk47View::OnRepeat() {
-    if (!SendAnsweredCommand("Recycle", FrameSender::Recycle, &m_nRepeatAckUntil)) {
+    if (!SendRunCommand("Recycle", FrameSender::Recycle)) {
         return;
     }
     if (m_bBatchMode) {
@@ -198,13 +194,13 @@ void Cvyn8_rk47View::OnRepeat() {
 }
 
 void Cvyn8_rk47View::OnDone() {
-    if (SendAnsweredCommand("Reset", FrameSender::Done, &m_nResetAckUntil)) {
+    if (SendRunCommand("Reset", FrameSender::Done)) {
         CompleteSample();
     }
 }
 
 void Cvyn8_rk47View::OnReset() {
-    if (!SendAnsweredCommand("Reset", FrameSender::Reset, &m_nResetAckUntil)) {
+    if (!SendRunCommand("Reset", FrameSender::Reset)) {
         return;
     }
     m_nRunState = RUN_CLOSING;
@@ -214,6 +210,8 @@ void Cvyn8_rk47View::OnReset() {
     m_editCount->setText("0");
     m_editPackageNo->setText("0");
     DiscardUncountedRows();
+    // The series ends here: its running total must not reach the next one.
+    m_nDumpTotal = 0;
     CheckModeRadio(IDC_TOTALIZE);
     // The Repeat button keeps its caption "Repeat".
     m_bBatchMode = false;

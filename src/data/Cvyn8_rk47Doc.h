@@ -57,6 +57,7 @@ public:
     void OnOpenSampleRecord();
     void OnSaveRecords();
     void OnPrintRecords();
+    void OnPrintLabels();
     void OnReviewSampleOpened();
     void OnCheckInventory();
     void OnViewCurrentSample();

@@ -1,5 +1,5 @@
-// The document's menu commands that show its data: printing, the inventory
-// check and the View/Edit list. The record file commands are in
+// The document's menu commands that show its data: printing (the table and
+// the packet labels), the inventory check and the View/Edit list. The record file commands are in
 // DocRecordCommands.cpp.
 
 #include "data/Cvyn8_rk47Doc.h"
@@ -7,10 +7,15 @@
 #include "dialogs/CheckInventory35.h"
 #include "dialogs/SampleRecord35.h"
 #include "dialogs/Viewedit35.h"
+#include "labels/LabelCommand.h"
 #include "platform/WinIds.h"
 
 void Cvyn8_rk47Doc::OnPrintRecords() {
     PrintRecords(m_records, "Barcode");
+}
+
+void Cvyn8_rk47Doc::OnPrintLabels() {
+    PrintPacketLabels(m_records, m_pDialogParent);
 }
 
 void Cvyn8_rk47Doc::OnReviewSampleOpened() {

@@ -1,8 +1,11 @@
 // Export of the records to a new workbook through the built-in driver.
 
+#include <QLocale>
 #include <stdexcept>
 
 #include "data/Cvyn8_rk47Doc.h"
+#include "data/excel/BiffWriter.h"
+#include "data/excel/ConnectText.h"
 #include "data/excel/ExcelDatabase.h"
 #include "data/excel/ExcelError.h"
 #include "platform/Prompter.h"
@@ -15,12 +18,39 @@ const char* const kInsert =
 const char* const kCreate =
     "CREATE TABLE %1(Id_barcode TEXT,Seed TEXT,BatchNo TEXT,Packet TEXT,Inventory TEXT,"
     "Total_Quantity TEXT,Location TEXT,Comment TEXT)";
-const char* const kConnect =
-    "DRIVER={%1};DSN=''FIRSTROWHASNAMES=1;READONLY=FALSE;CREATE_DB=\"%2\";DBQ=%3";
 
 // A value between single quotes, a quote inside doubled.
 QString SqlQuoted(QString value) {
     return '\'' + value.replace('\'', "''") + '\'';
+}
+
+// Why the records cannot go into one Excel 97-2003 sheet, or empty when they
+// fit: a sheet holds 65,536 rows (the column names take the first), a cell
+// 32,767 characters. A text file has neither limit.
+QString SheetLimitProblem(const std::vector<std::unique_ptr<cParam>>& records) {
+    const QLocale english(QLocale::English);
+    const auto n = [&english](qsizetype v) { return english.toString(v); };
+    const qsizetype maxRecords = kMaxSheetRows - 1;
+    if (static_cast<qsizetype>(records.size()) > maxRecords) {
+        return QString(
+                   "An Excel 97-2003 sheet holds at most %1 records, and there are %2. A text "
+                   "file (.txt) holds any number of records: please save them as text. The "
+                   "records were not saved.")
+            .arg(n(maxRecords), n(static_cast<qsizetype>(records.size())));
+    }
+    for (size_t i = 0; i < records.size(); ++i) {
+        for (const QString& v : records[i]->RecordOrder()) {
+            if (v.size() > kMaxCellChars) {
+                return QString(
+                           "A cell of an Excel 97-2003 sheet holds at most %1 characters, and "
+                           "record %2 has a value of %3. A text file (.txt) holds texts of "
+                           "any length: please save the records as text. The records were not "
+                           "saved.")
+                    .arg(n(kMaxCellChars), n(static_cast<qsizetype>(i + 1)), n(v.size()));
+            }
+        }
+    }
+    return QString();
 }
 
 }  // namespace
@@ -38,7 +68,12 @@ void Cvyn8_rk47Doc::FormatInsert(int index, const QString& table, QString& out) 
 
 int Cvyn8_rk47Doc::ExportToExcel(const QString& path, const QString& driver) {
     const QString table = "Vyn8";
-    const QString connect = QString(kConnect).arg(driver, path, path);
+    const QString tooMuch = SheetLimitProblem(m_records);
+    if (!tooMuch.isEmpty()) {
+        Prompt(tooMuch, kAppTitle, PromptIcon::Error);
+        return 0;
+    }
+    const QString connect = ExportConnectText(driver, path);
     // The workbook is written whole when the connection closes, or not at all.
     ExcelDatabase db;
     try {

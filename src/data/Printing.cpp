@@ -39,6 +39,11 @@ void SetPrintDialog(IPrintDialog* dialog) {
     g_printDialog = dialog;
 }
 
+bool ChoosePrinter(QPrinter& printer) {
+    IPrintDialog& dialog = g_printDialog ? *g_printDialog : g_qtPrintDialog;
+    return dialog.Choose(printer);
+}
+
 bool PrintRecordTable(QPrinter& printer, const std::vector<std::unique_ptr<cParam>>& records,
                       const QString& barcodeTitle) {
     printer.setDocName(print_layout::kTitle);
@@ -70,8 +75,7 @@ bool PrintRecordTable(QPrinter& printer, const std::vector<std::unique_ptr<cPara
 void PrintRecords(const std::vector<std::unique_ptr<cParam>>& records,
                   const QString& barcodeTitle) {
     QPrinter printer(QPrinter::HighResolution);
-    IPrintDialog& dialog = g_printDialog ? *g_printDialog : g_qtPrintDialog;
-    if (!dialog.Choose(printer)) {
+    if (!ChoosePrinter(printer)) {
         return;
     }
     if (!PrintRecordTable(printer, records, barcodeTitle)) {

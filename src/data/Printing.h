@@ -19,6 +19,9 @@ public:
 
 // nullptr restores the dialog that shows QPrintDialog.
 void SetPrintDialog(IPrintDialog* dialog);
+// Lets the operator set up `printer` in the installed print dialog; false
+// when cancelled.
+bool ChoosePrinter(QPrinter& printer);
 
 // Draws the table of `records` on `printer`, scaled so the layout's width
 // fills the printable width, over as many pages as it needs in one job.

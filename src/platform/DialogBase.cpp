@@ -1,5 +1,7 @@
 #include "platform/DialogBase.h"
 
+#include "platform/ChildSignals.h"
+
 namespace {
 
 class ExecRunner final : public IDialogRunner {
@@ -14,6 +16,12 @@ IDialogRunner* g_runner = nullptr;
 
 CDialogBase::CDialogBase(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+CDialogBase::~CDialogBase() {
+    // By now the derived dialog is gone; a control losing the focus while
+    // QWidget deletes it must not call one of its handlers.
+    DisconnectChildSignals(this);
 }
 
 void CDialogBase::RunInitDialog() {

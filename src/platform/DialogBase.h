@@ -14,6 +14,8 @@ class CDialogBase : public QDialog {
     Q_OBJECT
 public:
     explicit CDialogBase(QWidget* parent = nullptr);
+    // Disconnects the controls from the dialog before QWidget deletes them.
+    ~CDialogBase() override;
 
     int DoModal();
     // Closes the dialog with `result` (IDOK, IDCANCEL, ...).

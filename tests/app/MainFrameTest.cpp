@@ -30,6 +30,7 @@ TEST(MainFrame, MenuItemsIdsAndShortcuts) {
     const std::pair<int, const char*> items[] = {{57601, "&Open Sample Record"},
                                                  {57603, "&Save"},
                                                  {32771, "&Print"},
+                                                 {32790, "Print &Labels..."},
                                                  {32776, "Set Counter"},
                                                  {32775, "Edit Seed Para"},
                                                  {57665, "E&xit"},
@@ -44,6 +45,8 @@ TEST(MainFrame, MenuItemsIdsAndShortcuts) {
         EXPECT_EQ(a->text(), text);
         EXPECT_TRUE(a->isEnabled());
     }
+    const QList<QAction*> option = frame.menuBar()->actions().at(0)->menu()->actions();
+    EXPECT_EQ(option.value(option.indexOf(frame.command(32771)) + 1), frame.command(32790));
     EXPECT_EQ(frame.command(57601)->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(frame.command(57603)->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame.command(ID_FILE_NEW), nullptr);  // Ctrl+N has no command

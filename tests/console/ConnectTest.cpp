@@ -44,8 +44,7 @@ TEST_F(ConnectTest, ConnectDisconnectAndConnectAgain) {
     ASSERT_TRUE(WaitUntil([&] { return ControlText(view.get(), IDC_COUNT) == "12"; }));
 
     ClickControl(view.get(), IDC_DISCONNECT);
-    EXPECT_EQ(counter.TakeFrames(frames::Command("Disconnect").size()),
-              frames::Command("Disconnect"));
+    EXPECT_EQ(Sent(frames::Command("Disconnect")), frames::Command("Disconnect"));
     EXPECT_EQ(view->m_pSerial, nullptr);
     EXPECT_EQ(view->m_pRxThread, nullptr);
     EXPECT_EQ(view->m_nRunState, RUN_IDLE);
@@ -125,10 +124,9 @@ TEST_F(ConnectTest, ALineThatClosesMidCountKeepsTheCountAndConnectWorksAgain) {
     EXPECT_TRUE(Enabled(ctl(IDC_CONNECT)));
     // The sample was closed with its count, and is on disk already.
     ASSERT_EQ(doc->RecordCount(), 1);
-    EXPECT_EQ(doc->m_records[0]->m_strInventory, "37");
-    EXPECT_EQ(Cell(0, SampleListModel::Inventory), "37");
+    EXPECT_EQ(doc->m_records[0]->m_strTotalQuantity, "37");
+    EXPECT_EQ(Cell(0, SampleListModel::Sum), "37");
     EXPECT_TRUE(dir.Read("VYN8_Default.txt").contains("T-1"));
-    EXPECT_TRUE(dir.Read("vyn8_inventory.txt").contains("T-1\t37"));
 
     PtyCounter again;
     prompter.Clear();

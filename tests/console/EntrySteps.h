@@ -24,8 +24,8 @@ inline void EnterBatchSeries(Cvyn8_rk47View& view, ScriptedDialogRunner& dialogs
     if (!view.m_bBatchMode) {
         ClickControl(&view, IDC_BATCH);
     }
-    for (const auto& [packets, seeds] : rows) {
-        dialogs.Then([packets, seeds](CDialogBase& dlg) {
+    for (const auto& row : rows) {
+        dialogs.Then([packets = row.first, seeds = row.second](CDialogBase& dlg) {
             SetControlText(&dlg, cBatch35::IDC_EDIT_PACKETS, packets);
             SetControlText(&dlg, cBatch35::IDC_EDIT_SEEDS, seeds);
             QTest::keyClick(dlg.control(cBatch35::IDC_EDIT_SEEDS), Qt::Key_Return);

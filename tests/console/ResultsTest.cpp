@@ -115,15 +115,16 @@ TEST_F(Results, DoneDuringAPacketSplitsTheRow) {
     EXPECT_EQ(view->m_nSampleRowCount, 2);
 }
 
-TEST_F(Results, DoneDuringTheFirstPacketKeepsTheCountAlone) {
+TEST_F(Results, DoneDuringTheFirstPacketOfALaterRowCountsEveryFinishedRow) {
     EnterSeries("A1", {{"2", "10"}, {"5", "20"}});
-    view->RecordPacket();
+    view->RecordPacket();  // the first row finished: 20 seeds
     view->m_nCurPacket = 1;
     Counted("1", "7");
     Close();
 
     ASSERT_EQ(doc->RecordCount(), 2);
-    EXPECT_EQ(Record(1), (QStringList{"A1", "Wheat", "1", "7", "0", "7", "L1", "InComplete"}));
+    // The series' total: 2 x 10 finished, 7 in the unfinished packet.
+    EXPECT_EQ(Record(1), (QStringList{"A1", "Wheat", "1", "7", "0", "27", "L1", "InComplete"}));
     EXPECT_EQ(Inventory("A1"), "0");
     EXPECT_EQ(view->m_nDumpTotal, 0);
     ASSERT_EQ(view->m_nRowCount, 2);

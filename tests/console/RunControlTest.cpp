@@ -91,7 +91,7 @@ TEST_F(RunControl, TheSpinSendsTheSpeedOneStepBehindOnlyWhileASampleRuns) {
     EXPECT_TRUE(SentBeforeDisconnect().isEmpty());
 }
 
-TEST_F(RunControl, TheAnswerToDoneIsNoSecondCloseButTheCountersOwnResetCloses) {
+TEST_F(RunControl, AResetAfterDoneIsNoSecondCloseButTheCountersOwnResetCloses) {
     Connect();
     Scan("T-1");
     ASSERT_TRUE(CounterCounts("20", "0"));
@@ -99,7 +99,7 @@ TEST_F(RunControl, TheAnswerToDoneIsNoSecondCloseButTheCountersOwnResetCloses) {
     ClickControl(view.get(), IDC_DONE);
     EXPECT_EQ(Sent(frames::Command("Reset")), frames::Command("Reset"));
     ASSERT_EQ(doc->RecordCount(), 1);
-    counter.SendEvent("Reset");  // the counter's answer
+    counter.SendEvent("Reset");  // the sample has ended: nothing to close
     ASSERT_TRUE(CounterCounts("21", "0"));
     EXPECT_EQ(doc->RecordCount(), 1);
 
@@ -112,7 +112,7 @@ TEST_F(RunControl, TheAnswerToDoneIsNoSecondCloseButTheCountersOwnResetCloses) {
     EXPECT_EQ(view->m_nRunState, RUN_CLOSING);
 }
 
-TEST_F(RunControl, RepeatCopiesTheSeriesAndTheCountersAnswerKeepsIt) {
+TEST_F(RunControl, RepeatCopiesTheSeriesAndCountsTheCopies) {
     view->m_bOptAutoDump = 0;
     Connect();
     EnterSeries("B-1", {{"2", "10"}, {"1", "5"}});
@@ -126,7 +126,6 @@ TEST_F(RunControl, RepeatCopiesTheSeriesAndTheCountersAnswerKeepsIt) {
     ClickControl(view.get(), IDC_REPEAT);
     EXPECT_TRUE(counter.TakeFrames(11).endsWith(frames::Command("Recycle")));
     ASSERT_EQ(view->m_nRowCount, 4);
-    counter.SendEvent("Repeat");
     ASSERT_TRUE(CounterCounts("3", "1"));
     EXPECT_EQ(view->m_nRowCount, 4);
     EXPECT_EQ(view->m_nSampleRowCount, 2);

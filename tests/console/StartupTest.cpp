@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableView>
+#include <QTest>
 
 #include "console/UpDownCtrl.h"
 #include "support/ConsoleFixture.h"
@@ -102,6 +106,23 @@ TEST_F(ConsoleStartup, FeedSpeedIsValidatedTenToTwoHundred) {
     EXPECT_FALSE(view->ExchangeFeedSpeed());
 }
 
+// Closing the window while the Feed Speed edit holds the focus: the edit
+// loses it while QWidget's destructor deletes it, and no handler of the
+// already destroyed view may run (it would warn about the value below).
+TEST_F(ConsoleStartup, DestroyedWhileFeedSpeedHasTheFocusRunsNoHandler) {
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    QWidget* edit = ctl(IDC_FEEDSPEED);
+    edit->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    SetControlText(view.get(), IDC_FEEDSPEED, "5");
+    view->Shutdown();
+    prompter.Clear();
+    view.reset();
+    EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join(" | ").toStdString();
+}
+
 TEST_F(ConsoleStartup, ShutdownWritesInventoryAndUnsavedRecords) {
     TearDown();
     dir.Write("vyn8_inventory.txt", "A1\t5\r\n");
@@ -157,6 +178,35 @@ TEST_F(ConsoleWithoutSeeds, AFileWithoutACompleteSetCountsAsMissing) {
     TearDown();
     StartConsole("Wheat 50 5 10");
     EXPECT_EQ(prompter.Count("Missing SeedPara.txt file"), 1);
+}
+
+class ConsoleAfterAnUnsavedRun : public ConsoleFixture {
+protected:
+    void SetUp() override {
+        dir.Write("VYN8_Default.txt", kEarlier);
+        StartConsole(kThreeSeedSets);
+    }
+    const QByteArray kEarlier = "A1\tWheat\t5\t20\t\t\t37\t137\r\n";
+};
+
+TEST_F(ConsoleAfterAnUnsavedRun, KeepsTheEarlierRecordsAndSaysWhereOnce) {
+    const QStringList kept = QDir(dir.Path(".")).entryList({"VYN8_Default-*.txt"});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(QRegularExpression("^VYN8_Default-\\d{4}-\\d\\d-\\d\\d-\\d{4}\\.txt$")
+                    .match(kept[0])
+                    .hasMatch())
+        << kept[0].toStdString();
+    EXPECT_EQ(dir.Read(kept[0]), kEarlier);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.contains(kept[0])) << prompter.shown[0].text.toStdString();
+    EXPECT_EQ(prompter.shown[0].icon, PromptIcon::Information);
+
+    // This run's first record replaces VYN8_Default.txt, not the kept file.
+    doc->AddRecord("B2");
+    view->KeepUnsavedWorkSafe();
+    EXPECT_TRUE(dir.Read("VYN8_Default.txt").startsWith("B2\t"));
+    EXPECT_EQ(dir.Read(kept[0]), kEarlier);
+    EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
 using ConsoleUiState = ConsoleFixture;

@@ -12,6 +12,7 @@
 #include "app/CAboutDlg.h"
 #include "dialogs/CheckInventory35.h"
 #include "dialogs/DumDlg35.h"
+#include "dialogs/LabelLayoutDlg.h"
 #include "dialogs/Sample35.h"
 #include "dialogs/SampleRecord35.h"
 #include "dialogs/SeedAdd35.h"
@@ -59,6 +60,7 @@ TEST(AccessibleNames, EveryDialogControlIsNamed) {
     dialogs.emplace_back(new SeedAdd35);
     dialogs.emplace_back(new CheckInventory35);
     dialogs.emplace_back(new CAboutDlg);
+    dialogs.emplace_back(new LabelLayoutDlg);
     for (const auto& d : dialogs) {
         int checked = 0;
         EXPECT_EQ(Unnamed(*d, &checked).join(", ").toStdString(), "")

@@ -59,7 +59,8 @@ TEST(CounterSim, PacedCountStopsResumesAndRepeats) {
     reader.ReadUntil("Empty");
     link.com.Write(Command("Recycle"));
     got = reader.ReadUntil("Full");
-    EXPECT_EQ(got.value(0), "Repeat");
+    EXPECT_FALSE(got.contains("Repeat"));  // the console's own command: no answer
+    EXPECT_TRUE(got.contains("20/2"));
     EXPECT_EQ(got.count("BatchF"), 1);
 }
 
@@ -88,10 +89,11 @@ TEST(CounterSim, AnswersCommandsAndShrugsOffMalformedFrames) {
     link.com.Write("\x02P\x1Fjunk\x03");
     link.com.Write(Command("Launch"));
     link.com.Write(FeedSpeed("80"));
+    // "Reset" and "Recycle" are carried out without an answer: the counter
+    // sends "Reset" and "Repeat" only when they start on its side.
     link.com.Write(Command("Reset"));
-    EXPECT_EQ(reader.ReadUntil("Reset"), QStringList{"Reset"});
     link.com.Write(Command("Recycle"));
-    EXPECT_EQ(reader.ReadUntil("Repeat"), QStringList{"Repeat"});
+    EXPECT_EQ(reader.ReadFor(300), QStringList());
     EXPECT_EQ(link.sim.process().state(), QProcess::Running);
 }
 

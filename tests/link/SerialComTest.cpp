@@ -33,11 +33,18 @@ TEST(SerialCom, SilentCounterGetsFiftyEnqThenThePortIsClosed) {
     PortEnv env(pty.slavePath());
     ScriptedCounter counter(pty.master(), 0);
     cSerialCom com;
+    const auto begin = steady_clock::now();
     EXPECT_EQ(com.Open("COM1", "9600"), 0);
+    const double openMs = duration<double, std::milli>(steady_clock::now() - begin).count();
     EXPECT_FALSE(com.IsOpen());
     EXPECT_TRUE(pty.SlaveClosed());
     const QByteArray got = counter.WaitBytes(50, 200);
     EXPECT_EQ(got, QByteArray(50, frames::ENQ));
+    // Each ENQ is followed by a 50 ms pause, which a busy machine can only
+    // lengthen: the fifty attempts take 2.5 s at least.
+    EXPECT_GE(openMs, 50 * 50.0);
+    // The counter's read times lag when the machine is busy, so a single gap
+    // may come out short and the next one long; their median keeps the pace.
     const auto t = counter.Times();
     ASSERT_EQ(t.size(), 50u);
     std::vector<double> gaps;
@@ -47,7 +54,6 @@ TEST(SerialCom, SilentCounterGetsFiftyEnqThenThePortIsClosed) {
     std::sort(gaps.begin(), gaps.end());
     EXPECT_GT(gaps[gaps.size() / 2], 45.0);
     EXPECT_LT(gaps[gaps.size() / 2], 80.0);
-    EXPECT_GT(gaps.front(), 25.0);
     EXPECT_TRUE(prompter.shown.empty());
 }
 

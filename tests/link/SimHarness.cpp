@@ -12,13 +12,12 @@ SimProcess::SimProcess(const QStringList& options) {
     m_process.start(program, QStringList{"--link", Link()} + options);
     QElapsedTimer t;
     t.start();
-    // A busy machine may take a while to start it: wait the whole 5 s.
+    // A busy machine may take a while to start it: wait for its first line.
     QByteArray out;
     while (!m_bStarted && t.elapsed() < 5000 && m_process.state() != QProcess::NotRunning) {
-        if (m_process.waitForReadyRead(100)) {
-            out += m_process.readAllStandardOutput();
-            m_bStarted = out.contains("serving");
-        }
+        m_process.waitForReadyRead(100);
+        out += m_process.readAllStandardOutput();
+        m_bStarted = out.contains("serving");
     }
 }
 

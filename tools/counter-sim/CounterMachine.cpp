@@ -83,10 +83,10 @@ void CounterMachine::OnCommand(const QString& text, Clock::time_point now) {
     } else if (text == "Zero") {
         m_nCount = 0;
     } else if (text == "Reset") {
+        // The machine stops. There is no answer: the console has closed the
+        // sample itself, and a "Reset" sent now would close the next one.
         m_phase = Phase::Idle;
-        Send(frames::EventFrame("Reset"));
     } else if (text == "Recycle") {
-        Send(frames::EventFrame("Repeat"));
         // The console repeats the rows counted so far: count them again.
         const size_t done = m_phase == Phase::Batch ? m_nRow : m_rows.size();
         std::vector<Row> again(m_rows.begin(), m_rows.begin() + static_cast<long>(done));

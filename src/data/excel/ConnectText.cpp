@@ -25,12 +25,21 @@ bool StartsPair(const QString& t, qsizetype pos) {
 }
 
 // Reads a value delimited by `close`, starting just past the opening mark;
-// returns the value and leaves `pos` past the closing mark.
+// returns the value and leaves `pos` past the closing mark. A doubled '}'
+// inside braces is one '}' of the value.
 QString ReadDelimited(const QString& t, qsizetype& pos, QChar close) {
-    const qsizetype end = t.indexOf(close, pos);
-    const qsizetype stop = end < 0 ? t.size() : end;
-    QString value = t.mid(pos, stop - pos);
-    pos = end < 0 ? t.size() : end + 1;
+    QString value;
+    while (pos < t.size()) {
+        const qsizetype end = t.indexOf(close, pos);
+        const qsizetype stop = end < 0 ? t.size() : end;
+        value += QStringView(t).mid(pos, stop - pos);
+        pos = end < 0 ? t.size() : end + 1;
+        if (end < 0 || close != '}' || pos >= t.size() || t[pos] != '}') {
+            break;
+        }
+        value += '}';
+        ++pos;
+    }
     return value;
 }
 
@@ -74,4 +83,25 @@ QHash<QString, QString> ParseConnectText(const QString& t) {
         attrs.insert(key, value);
     }
     return attrs;
+}
+
+QString ConnectValue(const QString& value, const QString& quote) {
+    static const QString kSpecial = QStringLiteral(";\"{}");
+    bool plain = value == value.trimmed();
+    for (QChar c : value) {
+        plain = plain && !kSpecial.contains(c);
+    }
+    if (plain) {
+        return quote + value + quote;
+    }
+    return '{' + QString(value).replace('}', "}}") + '}';
+}
+
+QString ExportConnectText(const QString& driver, const QString& path) {
+    return QString("DRIVER={%1};DSN=''FIRSTROWHASNAMES=1;READONLY=FALSE;CREATE_DB=%2;DBQ=%3")
+        .arg(driver, ConnectValue(path, "\""), ConnectValue(path));
+}
+
+QString ImportConnectText(const QString& driver, const QString& path) {
+    return QString("ODBC;DRIVER={%1};DSN='';DBQ=%2").arg(driver, ConnectValue(path));
 }

@@ -33,8 +33,9 @@ QString ExcelDatabase::PathFor(const QString& connect, const char* key) const {
     if (attrs.value("DRIVER").compare(kBuiltinExcelDriverName, Qt::CaseInsensitive) != 0) {
         throw ExcelError(QString("Driver '%1' is not installed").arg(attrs.value("DRIVER")));
     }
-    const QString path = attrs.value(key).trimmed();
-    return path.isEmpty() ? attrs.value("DBQ").trimmed() : path;
+    // The path is taken as it is: a blank at its end is part of the name.
+    const QString path = attrs.value(key);
+    return path.isEmpty() ? attrs.value("DBQ") : path;
 }
 
 bool ExcelDatabase::OpenEx(const QString& connect) {

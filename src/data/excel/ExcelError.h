@@ -14,3 +14,11 @@ public:
 private:
     QString m_message;
 };
+
+// A workbook file that cannot be read at all: not a workbook, of another
+// kind, damaged, truncated or password-protected. The message names the file
+// and says why.
+class UnreadableWorkbookError : public ExcelError {
+public:
+    using ExcelError::ExcelError;
+};

@@ -1,5 +1,6 @@
 #include "data/excel/ExcelRecordset.h"
 
+#include <algorithm>
 #include <variant>
 
 #include "data/excel/ExcelDatabase.h"
@@ -19,12 +20,26 @@ bool ExcelRecordset::Open(const QString& sql) {
         throw ExcelError("A record set runs only SELECT * FROM [sheet$]");
     }
     book->SelectSheet(select->sheet);
-    m_rows = book->Rows();
-    const unsigned columns = m_rows == 0 ? 1 : book->Columns();
-    for (unsigned c = 0; c < columns; ++c) {
+    const unsigned columns = book->Columns();
+    const auto holdsValue = [book, columns](unsigned row) {
+        for (unsigned c = 0; c < columns; ++c) {
+            if (!book->CellText(row, c).isEmpty()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (unsigned r = 0; r < book->Rows(); ++r) {
+        if (holdsValue(r)) {
+            m_rows.push_back(r);
+        }
+    }
+    // The first row in use names the fields; an empty sheet has one field.
+    for (unsigned c = 0; c < std::max(columns, 1u); ++c) {
         bool number = false;
-        const QString name = m_rows == 0 ? QString() : book->CellText(0, c, &number);
-        m_names << ((name.isEmpty() || number) ? QString("F%1").arg(c + 1) : name);
+        const QString cell = m_rows.empty() ? QString() : book->CellText(m_rows[0], c, &number);
+        m_nameCells << cell;
+        m_names << ((cell.isEmpty() || number) ? QString("F%1").arg(c + 1) : cell);
     }
     m_row = 1;
     m_bOpen = true;
@@ -39,11 +54,21 @@ QString ExcelRecordset::GetFieldName(int i) const {
     return m_names[i];
 }
 
+QString ExcelRecordset::GetNameCellText(int i) const {
+    GetFieldName(i);  // throws for a field that is not there
+    return m_nameCells[i];
+}
+
 QString ExcelRecordset::GetFieldValue(int i) const {
     if (IsEOF() || i < 0 || i >= m_values.size()) {
         throw ExcelError(QString("No field %1 in the current record").arg(i));
     }
     return m_values[i];
+}
+
+bool ExcelRecordset::IsFieldNumber(int i) const {
+    GetFieldValue(i);  // throws for a field that is not there
+    return m_numbers[i];
 }
 
 void ExcelRecordset::MoveNext() {
@@ -57,17 +82,23 @@ void ExcelRecordset::MoveNext() {
 void ExcelRecordset::Close() {
     m_bOpen = false;
     m_names.clear();
+    m_nameCells.clear();
     m_values.clear();
-    m_row = m_rows = 0;
+    m_numbers.clear();
+    m_rows.clear();
+    m_row = 0;
 }
 
 void ExcelRecordset::ReadRow() {
     m_values.clear();
+    m_numbers.clear();
     if (IsEOF()) {
         return;
     }
     const XlsReader* book = m_pDb->Reader();
     for (qsizetype c = 0; c < m_names.size(); ++c) {
-        m_values << book->CellText(m_row, static_cast<unsigned>(c));
+        bool number = false;
+        m_values << book->CellText(m_rows[m_row], static_cast<unsigned>(c), &number);
+        m_numbers << number;
     }
 }

@@ -1,38 +1,66 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
-// A BIFF8 workbook opened for reading (freexl). Every failure throws
-// ExcelError with a message naming the file and what is wrong with it.
+#include "data/excel/XlsValues.h"
+
+// A BIFF8 workbook opened for reading: the compound file through libgsf, the
+// records by our own checked parser. A file that cannot be read throws
+// UnreadableWorkbookError, a missing sheet ExcelError; both messages name the
+// file and what is wrong with it.
 class XlsReader {
 public:
     // Opens and checks the workbook: a readable Excel 97-2003 file that is not
     // password-protected.
     explicit XlsReader(const QString& path);
+    // The same for a workbook's bytes; `path` names it in messages.
+    XlsReader(const QByteArray& bytes, const QString& path);
     ~XlsReader();
     XlsReader(const XlsReader&) = delete;
     XlsReader& operator=(const XlsReader&) = delete;
 
-    QStringList SheetNames() const { return m_sheets; }
-    // Makes the sheet named `name` (in any case) current; throws when absent.
+    QStringList SheetNames() const;
+    // Makes the sheet named `name` (in any case) current; throws when absent
+    // or when its records are damaged.
     void SelectSheet(const QString& name);
-    // Size of the current sheet.
+    // Size of the current sheet: one past the last row and column that hold a
+    // value (formatted empty cells do not count).
     unsigned Rows() const { return m_rows; }
     unsigned Columns() const { return m_columns; }
     // A cell of the current sheet as text: text as is, whole numbers as their
     // digits, other numbers in their shortest form, dates as YYYY-MM-DD (with
-    // " HH:MM:SS" when they carry a time), empty cells empty. `isNumber`, when
-    // given, tells whether the cell held a number.
+    // " HH:MM:SS" when they carry a time, or the time alone), booleans as 1
+    // or 0, errors as #DIV/0! and the like, a formula as its stored result,
+    // empty cells empty. `isNumber`, when given, tells whether the cell (or
+    // the formula's result) is a number shown as one.
     QString CellText(unsigned row, unsigned column, bool* isNumber = nullptr) const;
 
 private:
-    const void* m_handle = nullptr;
+    struct Cell {
+        QString text;
+        bool number = false;
+    };
+    struct Sheet {
+        QString name;
+        quint32 offset = 0;
+    };
+    void Open(const QByteArray& bytes);
+    void ReadGlobals();
+    void ReadSheet(const Sheet& sheet);
+    void Put(unsigned row, unsigned column, Cell cell);
+    // The text of number `value` in a cell of format record `xf`.
+    Cell NumberCell(double value, unsigned xf) const;
+
     QString m_path;
-    QStringList m_sheets;
+    QByteArray m_stream;
+    std::vector<Sheet> m_sheets;
+    QStringList m_strings;
+    std::vector<DateKind> m_xfDates;  // per cell format record
+    bool m_b1904 = false;
+    std::vector<std::vector<Cell>> m_cells;  // the current sheet, by row
     unsigned m_rows = 0;
     unsigned m_columns = 0;
 };
-
-// A number as the driver shows it: "12", "3.5", "-0.25", "1e+20".
-QString NumberText(double value);

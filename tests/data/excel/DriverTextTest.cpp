@@ -27,6 +27,27 @@ TEST(ExcelConnectText, ImportTextSkipsPrefixAndKeepsBareDbq) {
     EXPECT_EQ(ParseConnectText("dbq=/a.xls;").value("DBQ"), "/a.xls");
 }
 
+TEST(ExcelConnectText, NoCharacterOfAFileNameChangesTheText) {
+    const QString driver = "VYN8 Excel Driver (*.xls)";
+    for (const char* path : {"/data/day1.xls", "/data/day\"1.xls", "/data/a;DBQ=/etc/b.xls",
+                             "/data/list.xls;", "/data/list.xls  ", "  /data/x.xls",
+                             "/data/{x}}.xls", "/data/}", "/d;KEY=v/\"q\";=.xls", ""}) {
+        const auto exported = ParseConnectText(ExportConnectText(driver, path));
+        EXPECT_EQ(exported.value("CREATE_DB"), path);
+        EXPECT_EQ(exported.value("DBQ"), path);
+        EXPECT_FALSE(exported.contains("KEY"));
+        const auto imported = ParseConnectText(ImportConnectText(driver, path));
+        EXPECT_EQ(imported.value("DBQ"), path);
+        EXPECT_EQ(imported.size(), 3);  // DRIVER, DSN, DBQ
+    }
+    // Plain names give the texts the console has always used.
+    EXPECT_EQ(ImportConnectText(driver, "/data/day 1.xls"),
+              "ODBC;DRIVER={VYN8 Excel Driver (*.xls)};DSN='';DBQ=/data/day 1.xls");
+    EXPECT_EQ(ExportConnectText(driver, "/d/x.xls"),
+              "DRIVER={VYN8 Excel Driver (*.xls)};DSN=''FIRSTROWHASNAMES=1;READONLY=FALSE;"
+              "CREATE_DB=\"/d/x.xls\";DBQ=/d/x.xls");
+}
+
 TEST(ExcelSql, CreateAndInsertAsTheExportWritesThem) {
     const auto create = std::get<SqlCreateTable>(
         ParseSql("CREATE TABLE Vyn8(Id_barcode TEXT,Seed TEXT,  Comment text)"));

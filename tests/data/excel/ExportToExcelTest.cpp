@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
 #include "data/Cvyn8_rk47Doc.h"
+#include "data/excel/ConnectText.h"
+#include "data/excel/ExcelDatabase.h"
+#include "data/excel/ExcelDriver.h"
+#include "data/excel/ExcelRecordset.h"
 #include "data/excel/PythonSheets.h"
 #include "support/TestSupport.h"
 
@@ -37,6 +42,31 @@ QList<QStringList> ReadBack(const QString& python, const QString& path) {
             cells << cell.toString();
         }
         rows << cells;
+    }
+    return rows;
+}
+
+// Every row of the sheet "Vyn8" as our reader gives it, field names first.
+QList<QStringList> ReadBackOurs(const QString& path) {
+    ExcelDatabase db;
+    QList<QStringList> rows;
+    if (!db.Open(ImportConnectText(kBuiltinExcelDriverName, path))) {
+        ADD_FAILURE() << "no connection to " << path.toStdString();
+        return rows;
+    }
+    ExcelRecordset rs(&db);
+    rs.Open("SELECT *  FROM [Vyn8$]");
+    QStringList names;
+    for (int i = 0; i < rs.GetFieldCount(); ++i) {
+        names << rs.GetFieldName(i);
+    }
+    rows << names;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        QStringList row;
+        for (int i = 0; i < rs.GetFieldCount(); ++i) {
+            row << rs.GetFieldValue(i);
+        }
+        rows << row;
     }
     return rows;
 }
@@ -128,4 +158,88 @@ TEST(ExcelExport, ExistingFilesAreRefusedAndLeftAsTheyWere) {
     EXPECT_EQ(doc.ExportToExcel(dir.filePath("new.xls"), "Another Excel Driver"), 0);
     EXPECT_EQ(prompter.Texts(), QStringList{"Please use other file name !"});
     EXPECT_FALSE(QFile::exists(dir.filePath("new.xls")));
+}
+
+TEST(ExcelExport, AwkwardValuesComeBackExactlyThroughOurReaderAndXlrd) {
+    SKIP_WITHOUT_PYTHON(python, "xlrd");
+    RecordingPrompter prompter;
+    Cvyn8_rk47Doc doc;
+    const QString latin = QString::fromUtf8("Blé d'été, ÿ-ß ").repeated(1100);       // 16,500
+    const QString wide = QString::fromUtf8("中文ID ğă ").repeated(1200).left(8200);  // not Latin-1
+    const std::vector<std::array<QString, 8>> records = {
+        {"it's", "O'Brien's 'best'", "", "007", "=1+1", "", QString::fromUtf8("Salle réfrigérée"),
+         QString(255, 'x')},
+        {"A7", "", "1", "", "", "", "", latin.left(8200)},
+        {"B8", "Rice", "2", "50", "", "50", "", latin},
+        {"C9", "Oat", "3", "50", "", "100", wide, wide + wide + wide.left(3600)},
+    };
+    for (const auto& r : records) {
+        AddRecord(doc, r);
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath("awkward.xls");
+    ASSERT_EQ(doc.ExportToExcel(path, doc.m_strExcelDriver), 1);
+    EXPECT_TRUE(prompter.shown.empty());
+    const QList<QStringList> ours = ReadBackOurs(path);
+    const QList<QStringList> theirs = ReadBack(python, path);
+    ASSERT_EQ(ours.size(), 5);
+    EXPECT_EQ(ours, theirs);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ours[i + 1], Texts(records[static_cast<size_t>(i)])) << "record " << i;
+    }
+}
+
+TEST(ExcelExport, AnyCharacterOfThePathWritesExactlyThatFile) {
+    RecordingPrompter prompter;
+    Cvyn8_rk47Doc doc;
+    AddRecord(doc, {"A7", "Wheat", "1", "50", "", "50", "", ""});
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("day {1}; x=\"2\"");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const char* name :
+         {"day\"1.xls", "a;DBQ=other.xls", "list.xls;", "b}.xls  ", " {c}=d.xls", "my list.xls"}) {
+        const QString path = folder + "/" + name;
+        prompter.Clear();
+        ASSERT_EQ(doc.ExportToExcel(path, doc.m_strExcelDriver), 1) << name;
+        EXPECT_TRUE(prompter.shown.empty()) << name;
+        const QList<QStringList> rows = ReadBackOurs(path);
+        ASSERT_EQ(rows.size(), 2) << name;
+        EXPECT_EQ(rows[1][0], "A7");
+        QFile::remove(path);
+        EXPECT_TRUE(QDir(folder).isEmpty()) << name << ": another file was written";
+    }
+}
+
+TEST(ExcelExport, WhatNoSheetHoldsIsRefusedWithTheLimitAndTheTextFileWay) {
+    RecordingPrompter prompter;
+    ScriptedFileChooser files;
+    QTemporaryDir dir;
+    Cvyn8_rk47Doc doc;
+    for (int i = 0; i < 65536; ++i) {
+        doc.AddRecord("S");
+    }
+    files.Answer(dir.filePath("many.xls"));
+    doc.OnSaveRecords();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.startsWith(
+        "An Excel 97-2003 sheet holds at most 65,535 records, and there are 65,536. A text file "
+        "(.txt) holds any number of records"))
+        << prompter.shown[0].text.toStdString();
+    EXPECT_EQ(doc.m_nSaveState, RECORDS_UNSAVED);
+
+    Cvyn8_rk47Doc longValue;
+    AddRecord(longValue, {"A7", "", "", "", "", "", "", QString(32767, 'c')});
+    EXPECT_EQ(longValue.ExportToExcel(dir.filePath("longest.xls"), longValue.m_strExcelDriver), 1);
+    AddRecord(longValue, {"A8", "", "", "", "", "", QString(32768, 'l'), ""});
+    prompter.Clear();
+    files.Answer(dir.filePath("long.xls"));
+    longValue.OnSaveRecords();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.startsWith(
+        "A cell of an Excel 97-2003 sheet holds at most 32,767 characters, and record 2 has a "
+        "value of 32,768. A text file (.txt) holds texts of any length"))
+        << prompter.shown[0].text.toStdString();
+    EXPECT_EQ(longValue.m_nSaveState, RECORDS_UNSAVED);
+    EXPECT_FALSE(QFile::exists(dir.filePath("many.xls")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("long.xls")));
 }
