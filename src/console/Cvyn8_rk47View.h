@@ -173,6 +173,28 @@ public:
     // Excel sample list.
     void OnLoadFile();
 
+    // ---- what may be entered and sent ----
+    // A channel to the counter and the link up.
+    bool LinkLive() const;
+    // From Start until the sample is closed: counting, zeroed or stopped.
+    bool SampleRunning() const;
+    // IDs may be entered: a live link and no sample running.
+    bool IdEntryOpen() const;
+    // Closes the console's notices without carrying on what their closing
+    // would (the link has ended).
+    void CloseNotices();
+
+    // ---- a loaded sample list ----
+    // Deletes the current sample's rows from position `from` on, wherever
+    // they stand in the list, and numbers the rows after them again.
+    void DeleteSampleRows(int from);
+    // The loaded list's rows run from m_nLoadedFirstRow to the list's end,
+    // the incomplete rows appended to it included.
+    int LoadedWindow() const;
+    // No row of the loaded list is left to count.
+    bool LoadedListDone() const;
+    int m_nLoadedFirstRow = 0;
+
     // ---- members ----
     cParam* m_pCurrentEntry = nullptr;
     QString m_strFeedSpeed;

@@ -50,13 +50,14 @@ void Cvyn8_rk47View::CompleteSample() {
         m_btnLoadFile->setEnabled(true);
     } else {
         m_nPacketsDone += m_nSampleRowCount;
-        if (m_nPacketsDone == m_nTotalPackets) {
+        if (LoadedListDone()) {
             m_grpCountMode->setEnabled(true);
             CheckModeRadio(IDC_TOTALIZE);
             UnlockSelection();
             EndLoadedList();
         } else {
-            m_nSampleRowCount = m_nTotalPackets;
+            // The list stays loaded: its other IDs are still to be scanned.
+            m_nSampleRowCount = LoadedWindow();
         }
     }
     m_nCurPacket = 0;
@@ -66,12 +67,11 @@ void Cvyn8_rk47View::CompleteSample() {
 }
 
 void Cvyn8_rk47View::DiscardUncountedRows() {
-    if (m_bManualList) {
-        DeleteLastListRows(m_nSampleRowCount - m_nCurPacket);
-    } else {
-        DeleteLastListRows(m_nTotalPackets - m_nCurPacket);
-        m_nTotalPackets = 0;
-        m_bManualList = 1;
+    // The current row and those after it; a loaded list keeps its other rows
+    // and stays loaded while any of them is left to count.
+    DeleteSampleRows(m_nCurPacket);
+    if (!m_bManualList && LoadedListDone()) {
+        EndLoadedList();
     }
     m_nSampleRowCount = 0;
     m_nCurPacket = 0;

@@ -58,6 +58,9 @@ void Cvyn8_rk47View::OnConnect() {
         }
     }
 
+    // Connected and idle: the next sample sends its program frame.
+    m_nLinkState = LINK_CONNECTED;
+    m_nRunState = RUN_IDLE;
     LockLinkSettings();
     m_btnConnect->setEnabled(false);
     m_btnDisconnect->setEnabled(true);
@@ -76,7 +79,6 @@ void Cvyn8_rk47View::OnConnect() {
     UnlockSelection();
     ClearIdEntry();
     m_btnDump->setEnabled(true);
-    m_nLinkState = LINK_CONNECTED;
     StartReceiveLoop();
 }
 
@@ -112,20 +114,42 @@ void Cvyn8_rk47View::OnDisconnect() {
 }
 
 void Cvyn8_rk47View::ShowDisconnected() {
-    UnlockLinkSettings();
-    UnlockSelection();
-    LockRun();
+    CloseNotices();  // nothing they wait for can come now
     m_nRunState = RUN_IDLE;
     m_nLinkState = LINK_DOWN;
+    // As at start-up: only the port choice, Connect and the feed speed.
+    UnlockLinkSettings();
+    LockSelection();
+    LockRun();
+    m_editFeedSpeed->setEnabled(true);
     m_btnConnect->setEnabled(true);
     m_btnDisconnect->setEnabled(false);
 }
 
-SendResult Cvyn8_rk47View::SendToCounter(const QByteArray& frame, FrameSender sender) {
-    if (!m_pSerial) {
-        return SendResult::Skipped;
+void Cvyn8_rk47View::CloseNotices() {
+    for (CNoticeDlg* notice :
+         {static_cast<CNoticeDlg*>(m_pDumpDlg), static_cast<CNoticeDlg*>(m_pSampleReadyDlg)}) {
+        if (notice) {
+            QObject::disconnect(notice, &QDialog::finished, nullptr, nullptr);
+            notice->CloseNotice();
+            notice->deleteLater();
+        }
     }
-    return SendFrame(m_pSerial, frame, sender);
+    m_pDumpDlg = nullptr;
+    m_pSampleReadyDlg = nullptr;
+}
+
+SendResult Cvyn8_rk47View::SendToCounter(const QByteArray& frame, FrameSender sender) {
+    if (!LinkLive()) {
+        PromptError("The counter is not connected: nothing was sent. Press Connect first.");
+        return SendResult::Failed;
+    }
+    const SendResult sent = SendFrame(m_pSerial, frame, sender);
+    if (sent == SendResult::Failed) {
+        // A frame that cannot be written: the line is gone.
+        OnLineLost("a command could not be written");
+    }
+    return sent;
 }
 
 void Cvyn8_rk47View::ReleaseChannel() {
@@ -191,16 +215,12 @@ void Cvyn8_rk47View::OnLineLost(const QString& reason) {
 }
 
 void Cvyn8_rk47View::ShutdownLink() {
-    if (m_nLinkState == LINK_CONNECTED) {
-        m_nLinkState = LINK_DOWN;
-        SendToCounter(frames::Command("Disconnect"), FrameSender::Disconnect);
+    if (LinkLive()) {
+        // Straight to the line: a failure here is reported, the shut-down goes on.
+        SendFrame(m_pSerial, frames::Command("Disconnect"), FrameSender::Disconnect);
     }
+    m_nLinkState = LINK_DOWN;
     ReleaseChannel();
     // A notice still open must not call back into a view going away.
-    for (QDialog* notice :
-         {static_cast<QDialog*>(m_pDumpDlg), static_cast<QDialog*>(m_pSampleReadyDlg)}) {
-        if (notice) {
-            QObject::disconnect(notice, &QDialog::finished, nullptr, nullptr);
-        }
-    }
+    CloseNotices();
 }

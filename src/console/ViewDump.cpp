@@ -27,13 +27,13 @@ void Cvyn8_rk47View::OnDump() {
     const QByteArray frame = frames::Command("Dump");
     const bool sampleInProgress = !NoSampleInProgress(m_nRunState);
     if (!sampleInProgress) {
-        m_nRunState = RUN_DUMPED;
         if (SendToCounter(frame, FrameSender::Dump) == SendResult::Failed) {
-            m_nRunState = RUN_STOPPED;
-            LockRun();
-        } else if (!m_dumpPending.active) {
+            return;  // no notice waits for a dump that was never asked for
+        }
+        if (!m_dumpPending.active) {
             BeginPendingDump(false);
         }
+        m_nRunState = RUN_DUMPED;
     } else {
         if (m_bTotalizeMode) {
             m_nDrawMode = 1;
@@ -42,11 +42,9 @@ void Cvyn8_rk47View::OnDump() {
         }
         m_listSamples->setEnabled(false);
         if (SendToCounter(frame, FrameSender::Dump) == SendResult::Failed) {
-            m_nRunState = RUN_STOPPED;
-            LockRun();
-        } else {
-            BeginPendingDump(true);
+            return;
         }
+        BeginPendingDump(true);
         m_btnDump->setEnabled(false);
         LockRun();
     }
@@ -82,7 +80,7 @@ void Cvyn8_rk47View::FinishDump(int result, bool sampleInProgress) {
         m_btnRepeat->hide();
         m_btnDelete->setEnabled(false);
         m_nPacketsDone += m_nSampleRowCount;
-        if (m_nPacketsDone == m_nTotalPackets) {
+        if (LoadedListDone()) {
             m_grpCountMode->setEnabled(true);
             CheckModeRadio(IDC_TOTALIZE);
             UnlockSelection();
@@ -94,7 +92,7 @@ void Cvyn8_rk47View::FinishDump(int result, bool sampleInProgress) {
                  std::initializer_list<QWidget*>{m_grpCountMode, m_radioTotalize, m_radioBatch}) {
                 w->setEnabled(false);
             }
-            m_nSampleRowCount = m_nTotalPackets;
+            m_nSampleRowCount = LoadedWindow();
             m_listSamples->setEnabled(true);
         }
         HideSameAsPrevious();
@@ -188,11 +186,11 @@ void Cvyn8_rk47View::OnCounterDump() {
     }
     if (!m_bManualList) {
         m_nPacketsDone += m_nSampleRowCount;
-        if (m_nPacketsDone == m_nTotalPackets) {
+        if (LoadedListDone()) {
             UnlockSelection();
             EndLoadedList();
         } else {
-            m_nSampleRowCount = m_nTotalPackets;
+            m_nSampleRowCount = LoadedWindow();
         }
         HideSameAsPrevious();
     } else {

@@ -161,6 +161,7 @@ void Cvyn8_rk47View::BuildForm() {
     m_listSamples->horizontalHeader()->setHighlightSections(false);
 
     m_editID->installEventFilter(this);
+    m_listSamples->installEventFilter(this);
     LayoutControls();
 }
 
@@ -212,6 +213,10 @@ void Cvyn8_rk47View::ConnectSignals() {
 }
 
 bool Cvyn8_rk47View::eventFilter(QObject* watched, QEvent* event) {
+    // While a sample runs the list holds the focus and keystrokes do nothing.
+    if (watched == m_listSamples && event->type() == QEvent::KeyPress && SampleRunning()) {
+        return true;
+    }
     if (watched == m_editID && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

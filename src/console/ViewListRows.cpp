@@ -2,6 +2,7 @@
 // messages.
 
 #include <QTableView>
+#include <algorithm>
 
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
@@ -19,6 +20,36 @@ void Cvyn8_rk47View::DeleteLastListRow() {
     }
     m_model->DeleteRow(m_nRowCount - 1);
     --m_nRowCount;
+}
+
+void Cvyn8_rk47View::DeleteSampleRows(int from) {
+    // The rows of a sample stand in ascending order: deleting from the last
+    // one keeps the places of those before it.
+    int lowest = m_nRowCount;
+    for (int k = std::min(m_nSampleRowCount, kSampleRowTable) - 1; k >= std::max(from, 0); --k) {
+        const int row = m_nSampleRows[static_cast<size_t>(k)];
+        if (row >= 0 && row < m_nRowCount) {
+            m_model->DeleteRow(row);
+            --m_nRowCount;
+            lowest = std::min(lowest, row);
+        }
+    }
+    for (int r = lowest; r < m_nRowCount; ++r) {
+        m_model->SetCell(r, SampleListModel::No, QString::number(r + 1));
+    }
+}
+
+int Cvyn8_rk47View::LoadedWindow() const {
+    return m_nRowCount - std::clamp(m_nLoadedFirstRow, 0, m_nRowCount);
+}
+
+bool Cvyn8_rk47View::LoadedListDone() const {
+    for (int r = m_nRowCount - LoadedWindow(); r < m_nRowCount; ++r) {
+        if (m_model->State(r) != SampleListModel::Counted) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void Cvyn8_rk47View::FillRowStates() {

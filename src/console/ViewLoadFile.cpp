@@ -198,6 +198,10 @@ void Cvyn8_rk47View::OnLoadFile() {
                        .arg(path));
             return;
         }
+        if (wasManualList) {
+            // The sample being entered joins the list, as the loaded rows do.
+            m_nLoadedFirstRow = m_nRowCount - m_nSampleRowCount;
+        }
         const int firstLoaded = m_nRowCount;
         for (const ListRow& cells : rows) {
             const int row = AppendListRow();

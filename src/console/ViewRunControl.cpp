@@ -19,7 +19,7 @@ void Cvyn8_rk47View::OnTotalizeCount() {
     }
     m_btnRepeat->setEnabled(false);
     m_btnRepeat->hide();
-    m_editID->setEnabled(true);
+    m_editID->setEnabled(IdEntryOpen());
     if (m_bTotalizeMode) {
         ClearIdEntry();
         return;
@@ -72,10 +72,11 @@ void Cvyn8_rk47View::OnStart() {
                PromptIcon::Warning);
         return;
     }
-    m_strLastCount = "0";
-    m_editCount->setText("0");
-
     if (m_nRunState == RUN_DUMPED || m_nRunState == RUN_CLOSING || m_nRunState == RUN_IDLE) {
+        // A new sample counts from 0; a stopped one keeps what it has counted
+        // until the counter reports more.
+        m_strLastCount = "0";
+        m_editCount->setText("0");
         if (m_nSampleRowCount == 0) {
             Prompt("Please select count mode");
             return;
@@ -118,6 +119,9 @@ void Cvyn8_rk47View::OnStart() {
             m_btnStop->hide();
             m_editPackageNo->setText("1");
             SendRowFeedSpeed(SampleRow(0));
+            if (!LinkLive()) {
+                return;  // the speed could not be written: the link has ended
+            }
         } else {
             m_editPackageNo->setText("0");
         }
@@ -126,18 +130,13 @@ void Cvyn8_rk47View::OnStart() {
         m_btnLoadFile->setEnabled(false);
         m_editCount->setText("0");
     } else if (SendToCounter(frames::Command("Start"), FrameSender::Start) == SendResult::Failed) {
-        LockRun();
-        m_nRunState = RUN_STOPPED;
-        ReleaseChannel();
-        return;
+        return;  // the link has ended: the console is disconnected and idle
     }
 
     m_nRunState = RUN_COUNTING;
     m_btnStart->setEnabled(false);
     m_btnStop->setEnabled(true);
-    m_strBarcode.clear();
-    m_editID->clear();
-    m_editID->setEnabled(false);
+    ClearIdEntry();  // closed until the sample is
     m_nDrawMode = 3;
     m_nMarkPos = m_nCurPacket;
     RedrawMarkedRow();
@@ -157,6 +156,7 @@ void Cvyn8_rk47View::OnZero() {
     if (SendToCounter(frames::Command("Zero"), FrameSender::Zero) == SendResult::Failed) {
         LockRun();
         ReleaseChannel();
+        return;
     }
     m_nRunState = RUN_ZEROED;
 }

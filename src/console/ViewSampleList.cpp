@@ -50,6 +50,9 @@ struct EntryRow {
 }  // namespace
 
 void Cvyn8_rk47View::OnIdEnter() {
+    if (!IdEntryOpen()) {
+        return;  // a sample runs, or there is no link: nothing is entered
+    }
     // A scanned ID that the files and the counter cannot carry goes no
     // further; it stays selected, so the next scan replaces it.
     const QString problem = StoredTextProblem("The I.D.(Variety)", m_editID->text());
@@ -88,10 +91,8 @@ void Cvyn8_rk47View::OnIdEnter() {
 
 int Cvyn8_rk47View::SelectRowsById() {
     m_strBarcode = m_editID->text();
-    const int n = m_nSampleRowCount;
     std::vector<int> matches;
-    for (int i = 0; i < n; ++i) {
-        const int r = m_nRowCount - n + i;
+    for (int r = m_nRowCount - LoadedWindow(); r < m_nRowCount; ++r) {
         if (m_model->Cell(r, SampleListModel::Id) == m_strBarcode &&
             m_model->State(r) != SampleListModel::Counted) {
             matches.push_back(r);
@@ -175,10 +176,7 @@ void Cvyn8_rk47View::AddSampleFromEntry() {
     } else {
         m_nCurPacket = 0;
     }
-    m_editID->clear();
-    m_strBarcode.clear();
-    m_editID->setEnabled(true);
-    m_editID->setFocus();
+    ClearIdEntry();
 }
 
 void Cvyn8_rk47View::CopyPreviousSample() {

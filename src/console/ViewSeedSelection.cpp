@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "console/Cvyn8_rk47View.h"
 #include "console/UpDownCtrl.h"
@@ -32,8 +33,10 @@ void Cvyn8_rk47View::OnSelchangeName() {
         m_nSeedIndex = 0;
     }
     const QString name = m_pDoc->m_seedNames.value(m_nSeedIndex);
-    if (m_nRowCount > 0) {
-        for (int k = m_nCurPacket; k < m_nSampleRowCount; ++k) {
+    // Only the sample being entered takes the new seed. A loaded list has
+    // none between scans: its rows keep the seeds they were loaded with.
+    if (m_nRowCount > 0 && m_bManualList) {
+        for (int k = m_nCurPacket; k < std::min(m_nSampleRowCount, kSampleRowTable); ++k) {
             m_model->SetCell(m_nSampleRows[static_cast<size_t>(k)], SampleListModel::Seed, name);
         }
     }

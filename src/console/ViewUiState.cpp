@@ -46,7 +46,7 @@ void Cvyn8_rk47View::UnlockSelection() {
             ShowSameAsPrevious();
         }
     } else {
-        m_editID->setEnabled(true);
+        m_editID->setEnabled(IdEntryOpen());
         m_btnDelete->setEnabled(false);
     }
     m_listSamples->setEnabled(true);
@@ -92,8 +92,29 @@ void Cvyn8_rk47View::LockRun() {
 void Cvyn8_rk47View::ClearIdEntry() {
     m_strBarcode.clear();
     m_editID->setText(m_strBarcode);
+    if (!IdEntryOpen()) {
+        // Nothing may be entered now: the focus rests on the list, where a
+        // scanner's keystrokes do nothing.
+        m_editID->setEnabled(false);
+        if (m_listSamples->isEnabled()) {
+            m_listSamples->setFocus();
+        }
+        return;
+    }
     m_editID->setEnabled(true);
     m_editID->setFocus();
+}
+
+bool Cvyn8_rk47View::LinkLive() const {
+    return m_pSerial != nullptr && m_nLinkState == LINK_CONNECTED;
+}
+
+bool Cvyn8_rk47View::SampleRunning() const {
+    return m_nRunState == RUN_COUNTING || m_nRunState == RUN_ZEROED || m_nRunState == RUN_STOPPED;
+}
+
+bool Cvyn8_rk47View::IdEntryOpen() const {
+    return LinkLive() && !SampleRunning();
 }
 
 void Cvyn8_rk47View::HideSameAsPrevious() {

@@ -3,10 +3,12 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "link/CounterFrames.h"
 #include "link/LineSettings.h"
@@ -115,7 +117,33 @@ int cSerialCom::Write(const QByteArray& frame) {
     if (m_comStat.cbOutQue != 0) {
         return 200;
     }
-    return WriteBytes(frame.constData(), static_cast<size_t>(frame.size())) ? 1 : 0;
+    const size_t n = static_cast<size_t>(frame.size());
+    if (!WriteBytes(frame.constData(), n)) {
+        return 0;
+    }
+    WaitUntilSent(n);
+    return 1;
+}
+
+void cSerialCom::WaitUntilSent(size_t n) {
+    using Clock = std::chrono::steady_clock;
+    // A character is 10 bits on this line: start, 7 data, parity, stop.
+    const long long baud = m_nBaudRate > 0 ? m_nBaudRate : 9600;
+    const auto onLine = std::chrono::microseconds(static_cast<long long>(n) * 10'000'000LL / baud);
+    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(250) + 3 * onLine;
+    COMSTAT stat;
+    uint32_t mask = 0;
+    while (QueryLine(&mask, &stat)) {
+        m_nHeldMask |= mask;
+        if (stat.cbOutQue == 0) {
+            (void)::tcdrain(m_hCom);  // and out of the transmitter itself
+            return;
+        }
+        if (Clock::now() >= until) {
+            return;  // a queue that does not drain: the next write finds it busy
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 bool cSerialCom::WriteBytes(const char* data, size_t n) {
@@ -126,8 +154,11 @@ bool cSerialCom::WriteBytes(const char* data, size_t n) {
 }
 
 int cSerialCom::CheckLine() {
-    uint32_t mask = 0;
-    if (!QueryLine(&mask, &m_comStat)) {
+    uint32_t mask = std::exchange(m_nHeldMask, 0u);
+    uint32_t now = 0;
+    const bool queried = QueryLine(&now, &m_comStat);
+    mask |= now;
+    if (!queried) {
         // Nothing is known of the queues: a stale busy output queue must not
         // turn a write to a dead line into a frame counted as sent.
         m_comStat = COMSTAT{};

@@ -68,6 +68,11 @@ public:
 
 private:
     bool WriteBytes(const char* data, size_t n);
+    // Waits until `n` bytes just written have left the port, for at most a
+    // few times their time on the line.
+    void WaitUntilSent(size_t n);
+    // A line error seen while waiting, kept for the next CheckLine.
+    uint32_t m_nHeldMask = 0;
 
     ILineStatus* m_pLineStatus = nullptr;
     std::unique_ptr<class PortLineStatus> m_pPortStatus;

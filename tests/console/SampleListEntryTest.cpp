@@ -67,8 +67,8 @@ TEST_F(SampleEntry, TotalizeAddsOneRowAtOnce) {
     EXPECT_EQ(Row(0), (QStringList{"T9", "Wheat", "0", "1", "", ""}));
     EXPECT_EQ(view->m_nSampleRowCount, 1);
 
-    // An empty ID stays empty here.
-    view->m_nSampleRowCount = 0;
+    // An empty ID stays empty here (once the first sample is closed).
+    ClickControl(view.get(), IDC_DONE);
     EnterId("");
     EXPECT_EQ(Row(1), (QStringList{"", "Wheat", "0", "1", "", ""}));
 }
@@ -162,10 +162,9 @@ TEST_F(SampleEntry, SameAsPreviousCopiesTheLastSeriesUnderTheNewId) {
 TEST_F(SampleEntry, EntryAfterASaveStartsANewList) {
     Choose(IDC_TOTALIZE);
     EnterId("OLD");
-    doc->AddRecord("OLD");
-    view->m_pCurrentEntry = doc->m_records.back().get();
+    ClickControl(view.get(), IDC_DONE);
+    ASSERT_EQ(doc->RecordCount(), 1);
     doc->m_nSaveState = RECORDS_SAVED;
-    view->m_nSampleRowCount = 0;
 
     EnterId("NEW");
     EXPECT_EQ(doc->RecordCount(), 0);
@@ -178,8 +177,8 @@ TEST_F(SampleEntry, EntryAfterASaveStartsANewList) {
 
 TEST_F(SampleEntry, DeleteRemovesTheCurrentSamplesLastRow) {
     Choose(IDC_TOTALIZE);
-    EnterId("T1");  // an earlier sample, no longer current
-    view->m_nSampleRowCount = 0;
+    EnterId("T1");  // an earlier sample, closed
+    ClickControl(view.get(), IDC_DONE);
     Choose(IDC_BATCH);
     dialogs.Then(Numbers("5", "20"));
     dialogs.Then(Done());
@@ -197,11 +196,13 @@ TEST_F(SampleEntry, DeleteRemovesTheCurrentSamplesLastRow) {
     EXPECT_EQ(view->m_nRowCount, 1);
     EXPECT_EQ(view->list().Cell(0, SampleListModel::Id), "T1");
 
-    // In Totalize Count the deleted row leaves the sample too, and Delete
-    // is disabled.
+    // In Totalize Count (a row whose count did not start) the deleted row
+    // leaves the sample too, and Delete is disabled.
     Choose(IDC_TOTALIZE);
-    EnterId("T2");
-    ASSERT_TRUE(ctl(IDC_DELETE)->isEnabled());
+    view->AppendListRow();
+    ++view->m_nRowCount;
+    ++view->m_nSampleRowCount;
+    ctl(IDC_DELETE)->setEnabled(true);
     view->OnDelete();
     EXPECT_EQ(view->m_nRowCount, 1);
     EXPECT_EQ(view->m_nSampleRowCount, 0);

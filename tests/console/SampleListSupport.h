@@ -7,10 +7,19 @@
 #include <QTest>
 
 #include "dialogs/cBatch35.h"
+#include "e2e/PtyCounter.h"
 #include "support/ConsoleFixture.h"
 
 class SampleListFixture : public ConsoleFixture {
 protected:
+    // IDs are entered only with a live link: the console is connected to a
+    // counter on a pseudo-terminal.
+    void SetUp() override {
+        ConsoleFixture::SetUp();
+        ASSERT_TRUE(counter.ok());
+        ClickControl(view.get(), IDC_CONNECT);
+        ASSERT_EQ(view->m_nLinkState, LINK_CONNECTED);
+    }
     // The mode as the radio buttons leave it, with the selection unlocked as
     // after Connect.
     void Choose(int mode) {
@@ -51,8 +60,11 @@ protected:
             view->list().SetCell(r, SampleListModel::PackNo, packNo);
             ++view->m_nRowCount;
         }
+        view->m_nLoadedFirstRow = view->m_nRowCount - static_cast<int>(rows.size());
         view->m_bManualList = 0;
         view->m_nSampleRowCount = static_cast<int>(rows.size());
         view->UnlockSelection();
     }
+
+    PtyCounter counter;
 };

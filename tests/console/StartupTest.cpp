@@ -255,8 +255,8 @@ TEST_F(ConsoleUiState, LinkSettingsLockAndUnlock) {
 }
 
 TEST_F(ConsoleUiState, UnlockSelectionDependsOnModeAndRows) {
-    view->UnlockSelection();  // Totalize Count
-    EXPECT_TRUE(ctl(IDC_ID)->isEnabled());
+    view->UnlockSelection();  // Totalize Count, not connected: no ID entry
+    EXPECT_FALSE(ctl(IDC_ID)->isEnabled());
     EXPECT_FALSE(ctl(IDC_DELETE)->isEnabled());
     EXPECT_TRUE(ctl(IDC_LIST)->isEnabled());
     EXPECT_TRUE(ctl(IDC_SPIN)->isEnabled());

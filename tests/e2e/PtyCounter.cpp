@@ -4,8 +4,11 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 #include <QtTest/QTest>
+#include <algorithm>
+#include <chrono>
 
 PtyCounter::PtyCounter(int com) : m_env(m_pty.slavePath(), QString("COM%1").arg(com)) {
     if (ok()) {
@@ -18,7 +21,11 @@ PtyCounter::~PtyCounter() {
 }
 
 void PtyCounter::Run() {
+    using Clock = std::chrono::steady_clock;
     const int fd = m_pty.master();  // closed only after this thread has ended
+    char buf[512];
+    double credit = 0;  // bytes a slow line may pass now
+    Clock::time_point last = Clock::now();
     while (!m_bStop) {
         pollfd p{fd, POLLIN, 0};
         // Without the console's end open the master reports a hang-up.
@@ -28,12 +35,28 @@ void PtyCounter::Run() {
             }
             continue;
         }
-        char buf[512];
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        size_t want = sizeof buf;
+        if (const int rate = m_nBytesPerMs; rate >= 0) {
+            const Clock::time_point now = Clock::now();
+            const double ms = std::chrono::duration<double, std::milli>(now - last).count();
+            // An idle line saves up no more than a moment's worth.
+            credit = std::min<double>(credit + ms * rate, std::max(2 * rate, 1));
+            last = now;
+            if (credit < 1) {
+                ::usleep(1000);
+                continue;
+            }
+            want = static_cast<size_t>(credit);
+        } else {
+            credit = 0;
+            last = Clock::now();
+        }
+        const ssize_t n = ::read(fd, buf, want);
         if (n <= 0) {
             ::usleep(5000);
             continue;
         }
+        credit = std::max(0.0, credit - static_cast<double>(n));
         int enq = 0;
         for (ssize_t i = 0; i < n; ++i) {
             enq += buf[i] == 0x05 ? 1 : 0;
@@ -63,6 +86,17 @@ void PtyCounter::SendEvent(const QString& name) {
 
 void PtyCounter::SendCount(const QString& count, const QString& packNo) {
     Send(frames::CountFrame(count, packNo));
+}
+
+int PtyCounter::Pending(int settleMs) const {
+    const int fd = m_pty.master();
+    if (fd < 0) {
+        return 0;
+    }
+    pollfd p{fd, POLLIN, 0};
+    (void)::poll(&p, 1, settleMs);
+    int n = 0;
+    return ::ioctl(fd, FIONREAD, &n) == 0 ? n : 0;
 }
 
 QByteArray PtyCounter::Received() const {

@@ -35,6 +35,14 @@ public:
 
     // Stop answering the handshake (a silent counter).
     void SetSilent(bool silent) { m_bSilent = silent; }
+    // A slow line: the counter takes at most `bytesPerMs` bytes a millisecond
+    // (0: none, the line is stuck; -1: all at once, the default). What it has
+    // not taken yet waits in the pseudo-terminal, as in a port's output queue.
+    void SetBytesPerMs(int bytesPerMs) { m_nBytesPerMs = bytesPerMs; }
+    // Bytes the console has written that the counter has not taken yet,
+    // after waiting up to `settleMs` for bytes still on their way through the
+    // pseudo-terminal.
+    int Pending(int settleMs = 0) const;
     // The counter goes away: its end of the line closes.
     void Vanish();
 
@@ -46,6 +54,7 @@ private:
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bSilent{false};
     std::atomic<int> m_nEnq{0};
+    std::atomic<int> m_nBytesPerMs{-1};
     mutable std::mutex m_lock;
     QByteArray m_received;
     qsizetype m_taken = 0;
