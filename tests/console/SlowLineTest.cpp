@@ -47,6 +47,8 @@ TEST_P(SlowLine, TheFirstRowsFeedSpeedFollowsTheProgramFrame) {
     Connect();
     EnterSeries("B-1", {{"2", "10"}, {"1", "5"}});
     view->list().SetCell(0, SampleListModel::Comment, "80");  // row 1's own speed
+    // The handshake's bytes are off the line before the queue is judged.
+    ASSERT_TRUE(WaitUntil([&] { return counter.Pending() == 0; }));
     view->m_pSerial->SetLineStatus(&queue);
     counter.SetBytesPerMs(c.bytesPerMs);  // about 9600 baud, or stuck
     ClickControl(view.get(), IDC_START);
