@@ -15,7 +15,7 @@
 #include "data/InventoryFile.h"
 #include "data/RecordFile.h"
 #include "data/SeedParaFile.h"
-#include "platform/ExeFolder.h"
+#include "platform/DataFolder.h"
 #include "platform/NumText.h"
 #include "platform/Prompter.h"
 
@@ -53,7 +53,7 @@ void Cvyn8_rk47View::OnInitialUpdate() {
     m_strComPort = "COM1";
     m_strBaud = "9600";
 
-    m_strExeFolder = ExeFolder();
+    m_strExeFolder = DataFolder();
     m_nSeedSetCount = LoadSeedParaFile(m_strExeFolder + "SeedPara.txt", *m_pDoc);
     if (m_nSeedSetCount == 0) {
         PromptError("Missing SeedPara.txt file");

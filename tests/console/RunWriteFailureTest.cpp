@@ -15,6 +15,11 @@ struct FailureCase {
     bool released;
 };
 
+// Test listings and failures show the case by its name.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 void Nothing(Cvyn8_rk47View&) {}
 void Stopped(Cvyn8_rk47View& v) {
     v.OnStop();
