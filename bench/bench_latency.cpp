@@ -10,7 +10,6 @@
 #include <pty.h>
 #include <unistd.h>
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -22,6 +21,7 @@
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "link/CounterFrames.h"
+#include "platform/DataFolder.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ using Clock = std::chrono::steady_clock;
 // the handshake until the link is up.
 struct Bench {
     Bench() {
-        QDir::setCurrent(dir.path());
+        SetDataFolder(dir.path());
         QFile seeds(dir.filePath("SeedPara.txt"));
         seeds.open(QIODevice::WriteOnly);
         seeds.write("Wheat 50 5 10 12\r\n");

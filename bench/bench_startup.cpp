@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -13,6 +12,7 @@
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/InventoryFile.h"
+#include "platform/DataFolder.h"
 #include "platform/Text8.h"
 
 namespace {
@@ -37,8 +37,7 @@ void WriteFixtures(const QString& folder) {
 void BM_StartupToShownForm(benchmark::State& state) {
     QTemporaryDir dir;
     WriteFixtures(dir.path());
-    const QString old = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    SetDataFolder(dir.path());
     for (auto _ : state) {
         Cvyn8_rk47Doc doc;
         CMainFrame frame(&doc);
@@ -50,7 +49,7 @@ void BM_StartupToShownForm(benchmark::State& state) {
         doc.m_inventory.RemoveAll();  // keep the shut-down from rewriting the fixture
         state.ResumeTiming();
     }
-    QDir::setCurrent(old);
+    SetDataFolder(QString());
 }
 BENCHMARK(BM_StartupToShownForm)
     ->Unit(benchmark::kMillisecond)

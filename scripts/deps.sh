@@ -9,7 +9,11 @@ for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y "${missing[@]}"
+  # As an ordinary user sudo asks for the password once (it keeps it for
+  # the second command); `env` carries DEBIAN_FRONTEND past sudo, which
+  # would drop it from the environment.
+  as_root=(env DEBIAN_FRONTEND=noninteractive)
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo "${as_root[@]}")
+  "${as_root[@]}" apt-get update
+  "${as_root[@]}" apt-get install -y "${missing[@]}"
 fi

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and starts the console beside the simulated
-# counter: vyn8-counter serves a pseudo-terminal that COM1 leads to, so Connect
-# works with no hardware. The counter stops when the console exits.
+# Installs what is needed, builds the console and the simulated counter, and
+# starts the console beside the counter: vyn8-counter serves a pseudo-terminal
+# that COM1 leads to, so Connect works with no hardware. The counter stops
+# when the console exits. The demonstration keeps its seed sets, inventory
+# and unsaved records in build/demo-data, apart from real counts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
-./scripts/build.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target vyn8_rk47 vyn8-counter
 
 link="${TMPDIR:-/tmp}/vyn8-com1-$$"
 ./build/tools/counter-sim/vyn8-counter --link "$link" "$@" &
@@ -17,4 +20,4 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 export VYN8_COM1="$link"
-./build/vyn8_rk47
+./build/vyn8_rk47 --data-dir "$PWD/build/demo-data"

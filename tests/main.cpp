@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
+
+#include "platform/DataFolder.h"
 
 // One QApplication for every test; widgets run headless.
 int main(int argc, char** argv) {
@@ -9,6 +12,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Quilvane Inc.");
     QApplication::setApplicationName("vyn8_rk47_tests");
+    // A test that sets up no data folder of its own writes here, never into
+    // the build folder.
+    QTemporaryDir dataFolder;
+    SetDataFolder(dataFolder.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

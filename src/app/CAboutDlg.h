@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QIcon>
+
 #include "platform/DialogBase.h"
 
-// The About box: the application icon, the version line and OK.
+// The application icon (also installed for the desktop menu).
+QIcon AppIcon();
+
+// The About box: the application icon, the version line, the data folder
+// and OK.
 class CAboutDlg : public CDialogBase {
     Q_OBJECT
 public:

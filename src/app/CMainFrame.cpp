@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -14,12 +13,13 @@
 #include "app/CAboutDlg.h"
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
-#include "platform/ExeFolder.h"
+#include "platform/DataFolder.h"
 
 CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc) : m_pDoc(doc) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowTitle("vyn8_rk47");
+    setWindowIcon(AppIcon());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         setGeometry(InitialGeometry(screen->size()));
     }
@@ -117,9 +117,9 @@ void CMainFrame::OnAppAbout() {
 }
 
 void CMainFrame::OnHelpFinder() {
-    const QFileInfo manual(ExeFolder() + "manual.html");
-    if (manual.exists()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(manual.absoluteFilePath()));
+    const QString manual = ShippedFile(ProgramFolder(), "manual.html");
+    if (!manual.isEmpty()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
     }
 }
 

@@ -1,15 +1,53 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
+#include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
+#include "app/CloseOnSignal.h"
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "platform/DataFolder.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+// Picks the data folder (--data-dir, VYN8_DATA_DIR, a SeedPara.txt beside the
+// program, or the user's own folder), makes it on the first start and says
+// once when it cannot be made or written.
+void SetUpDataFolder(const QString& named) {
+    const QString program = ProgramFolder();
+    SetDataFolder(ChooseDataFolder(
+        {named, program, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)}));
+    const QString problem = PrepareDataFolder(DataFolder(), DefaultSeedParaFile(program));
+    if (!problem.isEmpty()) {
+        Prompt(problem, kAppTitle, PromptIcon::Error);
+    }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    CloseOnSignal();
     QApplication::setOrganizationName("Quilvane Inc.");
     QApplication::setApplicationName("vyn8_rk47");
+    QApplication::setApplicationVersion("2.1");
+    QApplication::setDesktopFileName("com.quilvane.vyn8_rk47");
+    QApplication::setWindowIcon(AppIcon());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("VYN8 seed counter console");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption dataDir(
+        "data-dir", "Keep SeedPara.txt, the inventory and the unsaved records in DIR.", "DIR");
+    parser.addOption(dataDir);
+    parser.process(app);
+    SetUpDataFolder(parser.isSet(dataDir) ? parser.value(dataDir)
+                                          : qEnvironmentVariable("VYN8_DATA_DIR"));
 
     // The per-user profile: a recent-file list of four entries (not shown in
     // the menu).
@@ -26,5 +64,9 @@ int main(int argc, char* argv[]) {
     Cvyn8_rk47Doc doc;
     CMainFrame frame(&doc);
     frame.StartAndShow();
+    if (CloseRequested()) {
+        frame.close();
+        return 0;
+    }
     return app.exec();
 }

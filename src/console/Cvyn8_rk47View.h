@@ -203,7 +203,7 @@ public:
     QString m_strSensitivity;
     QString m_strComPort = "COM1";
     QString m_strBaud = "9600";
-    QString m_strExeFolder;
+    QString m_strExeFolder;  // the data folder (ends in '/')
     int m_nRunState = RUN_IDLE;
     int m_nLinkState = LINK_DOWN;
     int m_nDrawMode = 0;
@@ -387,7 +387,7 @@ private:
     void BuildForm();
     void ConnectSignals();
     void LayoutControls();
-    // Writes the unsaved records and the inventory beside the program.
+    // Writes the unsaved records and the inventory in the data folder.
     void SaveShutdownFiles();
     // VYN8_Default.txt while records are unsaved, and the inventory when it
     // was read at start-up; each true when written or nothing was due.

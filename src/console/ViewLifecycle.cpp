@@ -16,7 +16,7 @@
 #include "data/RecordFile.h"
 #include "data/SeedParaFile.h"
 #include "platform/ChildSignals.h"
-#include "platform/ExeFolder.h"
+#include "platform/DataFolder.h"
 #include "platform/NumText.h"
 #include "platform/Prompter.h"
 
@@ -66,7 +66,7 @@ void Cvyn8_rk47View::OnInitialUpdate() {
     m_strComPort = "COM1";
     m_strBaud = "9600";
 
-    m_strExeFolder = ExeFolder();
+    m_strExeFolder = DataFolder();
     KeepEarlierUnsavedRecords();
     QString seedProblem;
     m_nSeedSetCount = LoadSeedParaFile(m_strExeFolder + "SeedPara.txt", *m_pDoc, &seedProblem);

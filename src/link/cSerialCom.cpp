@@ -6,12 +6,14 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <thread>
 #include <utility>
 
 #include "link/CounterFrames.h"
 #include "link/LineSettings.h"
+#include "link/PortAccess.h"
 #include "link/PortIo.h"
 #include "link/PortLineStatus.h"
 #include "platform/NumText.h"
@@ -26,8 +28,10 @@ constexpr uint32_t kHoldFlags = 0x3;  // CTS hold, DSR hold
 
 // Opens the device for this program alone: the exclusive flag keeps other
 // openers out, the advisory lock keeps out programs that would pass it.
+// On failure errno says why.
 int OpenExclusive(const QString& path) {
     if (path.isEmpty()) {
+        errno = ENOENT;
         return -1;
     }
     const int fd =
@@ -37,6 +41,7 @@ int OpenExclusive(const QString& path) {
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
+        errno = EBUSY;
         return -1;
     }
     (void)ioctl(fd, TIOCEXCL);
@@ -52,9 +57,11 @@ cSerialCom::~cSerialCom() {
 }
 
 int cSerialCom::Open(const QString& portName, const QString& baudText) {
-    m_hCom = OpenExclusive(PortDevicePath(portName));
+    const QString device = PortDevicePath(portName);
+    m_hCom = OpenExclusive(device);
     if (m_hCom < 0) {
-        PromptError("Set Com Port Error");
+        const int err = errno;
+        PromptError(PortOpenErrorText(device, err, PortAccessOf(device)));
         return 0;
     }
     m_pPortStatus->Rebase();

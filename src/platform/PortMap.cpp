@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-#include "platform/ExeFolder.h"
+#include "platform/DataFolder.h"
 #include "platform/Text8.h"
 
 namespace {
@@ -43,5 +43,5 @@ QString PortDevicePath(const QString& portName, const QString& mapFile) {
 }
 
 QString PortDevicePath(const QString& portName) {
-    return PortDevicePath(portName, ExeFolder() + "ComPorts.txt");
+    return PortDevicePath(portName, DataFolder() + "ComPorts.txt");
 }

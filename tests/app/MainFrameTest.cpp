@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
 
@@ -53,12 +54,29 @@ TEST(MainFrame, MenuItemsIdsAndShortcuts) {
     frame.view()->Shutdown();
 }
 
-TEST(MainFrame, AboutBoxShowsVersionAndClosesWithOk) {
+TEST(MainFrame, AboutBoxShowsVersionIconAndDataFolderAndClosesWithOk) {
+    TempWorkDir dir;
     ScriptedDialogRunner dialogs;
-    dialogs.Then([](CDialogBase& d) {
+    dialogs.Then([&dir](CDialogBase& d) {
         EXPECT_EQ(d.windowTitle(), "About vyn8_rk47");
+        const auto* folder = d.findChild<QLabel*>("DataFolder");
+        ASSERT_NE(folder, nullptr);
+        EXPECT_EQ(folder->text(), "Data folder: " + dir.Path("") + "/");
+        const auto* icon = d.findChild<QLabel*>("AppIcon");
+        ASSERT_NE(icon, nullptr);
+        EXPECT_FALSE(icon->pixmap().isNull());
         ClickControl(&d, IDOK);
     });
     CAboutDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
+TEST(MainFrame, TheWindowCarriesTheApplicationIcon) {
+    TempWorkDir dir;
+    RecordingPrompter prompter;
+    Cvyn8_rk47Doc doc;
+    CMainFrame frame(&doc);
+    ASSERT_FALSE(AppIcon().pixmap(32).isNull());
+    EXPECT_EQ(frame.windowIcon().pixmap(32).toImage(), AppIcon().pixmap(32).toImage());
+    frame.view()->Shutdown();
 }

@@ -13,6 +13,11 @@ struct FailureCase {
     const char* message;
 };
 
+// Test listings and failures show the case by its name.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 void Nothing(Cvyn8_rk47View&) {}
 void Stopped(Cvyn8_rk47View& v) {
     v.OnStop();

@@ -16,7 +16,7 @@ TEST(PortMap, DefaultsFileAndEnvironment) {
     EXPECT_EQ(PortDevicePath("COM2", map), "/dev/ttyUSB0");
     EXPECT_EQ(PortDevicePath("COM3", map), "/tmp/my port");
     EXPECT_EQ(PortDevicePath("COM4", map), "/dev/ttyS3");
-    // The file beside the program (the current folder in tests).
+    // The file in the data folder.
     EXPECT_EQ(PortDevicePath("COM2"), "/dev/ttyUSB0");
 
     qputenv("VYN8_COM2", "/dev/pts/77");

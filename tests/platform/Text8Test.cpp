@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "platform/ExeFolder.h"
 #include "platform/NumText.h"
 #include "platform/Text8.h"
 #include "support/TestSupport.h"
@@ -166,10 +165,4 @@ TEST(NumText, NumericFieldWarnings) {
     prompter.Clear();
     WarnIfNotNumeric("70000x");
     EXPECT_EQ(prompter.Texts(), (QStringList{"Entry digit number !", "Invalid Value !"}));
-}
-
-TEST(ExeFolder, OnlyTheConsoleProgramNameGivesItsFolder) {
-    EXPECT_EQ(ExeFolderFromPath("/opt/vyn8/vyn8_rk47"), "/opt/vyn8/");
-    EXPECT_EQ(ExeFolderFromPath("/opt/vyn8/vyn8_tests"), "");
-    EXPECT_EQ(ExeFolderFromPath("/opt/vyn8/vyn8_rk47.bak"), "");
 }

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QLineEdit>
 
+#include "platform/DataFolder.h"
+
 int RecordingPrompter::Show(const PromptRequest& request) {
     shown.push_back(request);
     if (!m_answers.empty()) {
@@ -60,11 +62,13 @@ QString ScriptedFileChooser::Choose(const FileDialogRequest& request) {
     return QString();
 }
 
-TempWorkDir::TempWorkDir() : m_oldCwd(QDir::currentPath()) {
+TempWorkDir::TempWorkDir() : m_oldCwd(QDir::currentPath()), m_oldDataFolder(DataFolder()) {
     QDir::setCurrent(m_dir.path());
+    SetDataFolder(m_dir.path());
 }
 
 TempWorkDir::~TempWorkDir() {
+    SetDataFolder(m_oldDataFolder);
     QDir::setCurrent(m_oldCwd);
 }
 

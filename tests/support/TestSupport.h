@@ -67,8 +67,8 @@ private:
     std::deque<QString> m_paths;
 };
 
-// A temporary folder made the current directory while alive (the console
-// keeps its files there when the program is not named vyn8_rk47).
+// A temporary folder made the console's data folder (and the current
+// directory) while alive.
 class TempWorkDir {
 public:
     TempWorkDir();
@@ -81,6 +81,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_oldCwd;
+    QString m_oldDataFolder;
 };
 
 // Three seed sets, CR LF line ends.
