@@ -21,7 +21,7 @@ for path in \
   grep -qxF "$path" <<<"$contents" || { echo "missing from $deb: $path" >&2; status=1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libfreexl1 \
+for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libzint2.11 libxlsxwriter4 libminizip1 \
   libgsf-1-114 qt6-qpa-plugins; do
   grep -q "\b$lib\b" <<<"$depends" || { echo "$deb does not depend on $lib" >&2; status=1; }
 done
