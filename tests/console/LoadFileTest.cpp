@@ -178,7 +178,9 @@ TEST_F(LoadFileTest, SavedRecordsStartANewListUnsavedOnesAreAppendedTo) {
 
 TEST_F(LoadFileTest, ListLimitIsKeptWholeSheetOrNothing) {
     // Longer than one sample's row table: every row is loaded plain.
-    QJsonArray rows{QJsonArray{"ID", "Seed", "PackNo", "Num/P"}};
+    // Appended, not braced: clang takes a braced lone array for a copy of it.
+    QJsonArray rows;
+    rows.append(QJsonArray{"ID", "Seed", "PackNo", "Num/P"});
     for (int i = 0; i < 300; ++i) {
         rows.append(QJsonArray{QString("S%1").arg(i), "Rice", 1, 10});
     }
