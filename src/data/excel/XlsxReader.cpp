@@ -1,10 +1,10 @@
 #include "data/excel/XlsxReader.h"
 
 #include <QHash>
-#include <QXmlStreamReader>
 
 #include "data/excel/SqlText.h"
 #include "data/excel/XlsxCells.h"
+#include "data/excel/XmlScanner.h"
 #include "data/excel/ZipArchive.h"
 
 namespace {
@@ -18,15 +18,6 @@ struct Relationship {
     QString type;
     QString target;
 };
-
-QString Attribute(const QXmlStreamReader& x, QStringView localName) {
-    for (const QXmlStreamAttribute& a : x.attributes()) {
-        if (a.name() == localName) {
-            return a.value().toString();
-        }
-    }
-    return QString();
-}
 
 // The part a relationship of `source` points to, as a name in the archive.
 QString ResolveTarget(const QString& source, const QString& target) {
@@ -54,18 +45,18 @@ QString RelsPartOf(const QString& part) {
 
 // The text of the element the reader stands on: every <t> joined, phonetic
 // runs left out.
-QString RichText(QXmlStreamReader& x) {
+QString RichText(XmlScanner& x) {
     QString text;
     int depth = 1;
-    while (depth > 0 && !x.atEnd()) {
-        x.readNext();
-        if (x.isStartElement() && x.name() == u"t") {
-            text += x.readElementText(QXmlStreamReader::IncludeChildElements);
-        } else if (x.isStartElement() && x.name() == u"rPh") {
-            x.skipCurrentElement();
-        } else if (x.isStartElement()) {
+    while (depth > 0 && !x.AtEnd()) {
+        x.Next();
+        if (x.IsStart("t")) {
+            text += x.ElementText();
+        } else if (x.IsStart("rPh")) {
+            x.SkipElement();
+        } else if (x.IsStart()) {
             ++depth;
-        } else if (x.isEndElement()) {
+        } else if (x.IsEnd()) {
             --depth;
         }
     }
@@ -103,16 +94,16 @@ XlsxWorkbook::XlsxWorkbook(QByteArray bytes, const QString& file)
         if (!m_zip->Contains(part)) {
             return;
         }
-        QXmlStreamReader x(Part(part, kMaxSmallPartBytes));
-        while (!x.atEnd()) {
-            x.readNext();
-            if (x.isStartElement() && x.name() == u"Relationship") {
-                rels.push_back({Attribute(x, u"Id"), Attribute(x, u"Type"),
-                                ResolveTarget(source, Attribute(x, u"Target"))});
+        XmlScanner x(Part(part, kMaxSmallPartBytes));
+        while (!x.AtEnd()) {
+            x.Next();
+            if (x.IsStart("Relationship")) {
+                rels.push_back({x.Attribute("Id"), x.Attribute("Type"),
+                                ResolveTarget(source, x.Attribute("Target"))});
             }
         }
-        if (x.hasError()) {
-            Fail(QString("the part %1 is damaged (%2)").arg(part, x.errorString()));
+        if (x.HasError()) {
+            Fail(QString("the part %1 is damaged (%2)").arg(part, x.ErrorString()));
         }
     };
     readRels(QString());
@@ -125,24 +116,24 @@ XlsxWorkbook::XlsxWorkbook(QByteArray bytes, const QString& file)
         Fail("it holds no workbook");
     }
     readRels(workbook);
-    QXmlStreamReader x(Part(workbook, kMaxSmallPartBytes));
-    while (!x.atEnd()) {
-        x.readNext();
-        if (x.isStartElement() && x.name() == u"workbookPr") {
-            const QString v = Attribute(x, u"date1904");
+    XmlScanner x(Part(workbook, kMaxSmallPartBytes));
+    while (!x.AtEnd()) {
+        x.Next();
+        if (x.IsStart("workbookPr")) {
+            const QString v = x.Attribute("date1904");
             m_date1904 = v == "1" || v == "true";
-        } else if (x.isStartElement() && x.name() == u"sheet") {
-            const QString id = Attribute(x, u"id");
+        } else if (x.IsStart("sheet")) {
+            const QString id = x.Attribute("id");
             QString target;
             for (const Relationship& r : rels) {
                 target = r.id == id ? r.target : target;
             }
-            m_names << Attribute(x, u"name");
+            m_names << x.Attribute("name");
             m_sheetParts << target;
         }
     }
-    if (x.hasError()) {
-        Fail(QString("the part %1 is damaged (%2)").arg(workbook, x.errorString()));
+    if (x.HasError()) {
+        Fail(QString("the part %1 is damaged (%2)").arg(workbook, x.ErrorString()));
     }
     for (const Relationship& r : rels) {
         if (r.type.endsWith("/sharedStrings")) {
@@ -166,37 +157,36 @@ QByteArray XlsxWorkbook::Part(const QString& name, qint64 maxBytes) {
 void XlsxWorkbook::ReadSharedParts() {
     m_sharedRead = true;
     if (!m_stringsPart.isEmpty()) {
-        QXmlStreamReader x(Part(m_stringsPart, kMaxSheetPartBytes));
-        while (!x.atEnd()) {
-            x.readNext();
-            if (x.isStartElement() && x.name() == u"si") {
+        XmlScanner x(Part(m_stringsPart, kMaxSheetPartBytes));
+        while (!x.AtEnd()) {
+            x.Next();
+            if (x.IsStart("si")) {
                 m_strings << RichText(x);
             }
         }
-        if (x.hasError()) {
-            Fail(QString("the shared strings are damaged (%1)").arg(x.errorString()));
+        if (x.HasError()) {
+            Fail(QString("the shared strings are damaged (%1)").arg(x.ErrorString()));
         }
     }
     if (!m_stylesPart.isEmpty()) {
-        QXmlStreamReader x(Part(m_stylesPart, kMaxSmallPartBytes));
+        XmlScanner x(Part(m_stylesPart, kMaxSmallPartBytes));
         QHash<int, QString> codes;
         bool inCellXfs = false;
-        while (!x.atEnd()) {
-            x.readNext();
-            const QStringView name = x.name();
-            if (x.isStartElement() && name == u"numFmt") {
-                codes.insert(Attribute(x, u"numFmtId").toInt(), Attribute(x, u"formatCode"));
-            } else if (name == u"cellXfs") {
-                inCellXfs = x.isStartElement();
-            } else if (inCellXfs && x.isStartElement() && name == u"xf") {
-                const int id = Attribute(x, u"numFmtId").toInt();
+        while (!x.AtEnd()) {
+            x.Next();
+            if (x.IsStart("numFmt")) {
+                codes.insert(x.Attribute("numFmtId").toInt(), x.Attribute("formatCode"));
+            } else if (x.Name() == "cellXfs") {
+                inCellXfs = x.IsStart();
+            } else if (inCellXfs && x.IsStart("xf")) {
+                const int id = x.Attribute("numFmtId").toInt();
                 const QString code = codes.value(id);
                 m_styleKinds.push_back(code.isEmpty() ? BuiltinDateKind(static_cast<unsigned>(id))
                                                       : DateKindOf(code));
             }
         }
-        if (x.hasError()) {
-            Fail(QString("the styles are damaged (%1)").arg(x.errorString()));
+        if (x.HasError()) {
+            Fail(QString("the styles are damaged (%1)").arg(x.ErrorString()));
         }
     }
 }
@@ -210,67 +200,72 @@ SheetGrid XlsxWorkbook::ReadSheet(qsizetype index) {
         Fail(QString("the sheet '%1' is missing from the file").arg(m_names.value(index)));
     }
     SheetGrid grid;
-    QXmlStreamReader x(Part(part, kMaxSheetPartBytes));
+    XmlScanner x(Part(part, kMaxSheetPartBytes));
     unsigned row = 0;
     unsigned column = 0;
     unsigned nextRow = 0;
-    while (!x.atEnd()) {
-        x.readNext();
-        if (x.isStartElement() && x.name() == u"row") {
-            const uint r = Attribute(x, u"r").toUInt();
+    char16_t buffer[32];
+    QString spill;
+    while (!x.AtEnd()) {
+        x.Next();
+        if (x.IsStart("row")) {
+            const uint r = x.ShortAttribute("r", buffer, &spill).toUInt();
             row = r > 0 ? r - 1 : nextRow;
             nextRow = row + 1;
             column = 0;
-        } else if (x.isStartElement() && x.name() == u"c") {
+        } else if (x.IsStart("c")) {
             ParseCell(x, &row, &column, grid);
             ++column;
         }
     }
-    if (x.hasError()) {
-        Fail(QString("the sheet '%1' is damaged (%2)").arg(m_names.value(index), x.errorString()));
+    if (x.HasError()) {
+        Fail(QString("the sheet '%1' is damaged (%2)").arg(m_names.value(index), x.ErrorString()));
     }
     return grid;
 }
 
-void XlsxWorkbook::ParseCell(QXmlStreamReader& x, unsigned* row, unsigned* column,
-                             SheetGrid& grid) {
-    const QString ref = Attribute(x, u"r");
+void XlsxWorkbook::ParseCell(XmlScanner& x, unsigned* row, unsigned* column, SheetGrid& grid) {
+    char16_t refBuffer[32];
+    char16_t typeBuffer[32];
+    char16_t styleBuffer[32];
+    QString spill[3];
+    const QStringView ref = x.ShortAttribute("r", refBuffer, &spill[0]);
     if (!ref.isEmpty() && !ParseReference(ref, row, column)) {
         Fail(QString("a cell has the bad reference '%1'").arg(ref));
     }
-    const QString type = Attribute(x, u"t");
-    const int style = Attribute(x, u"s").toInt();
+    const QStringView type = x.ShortAttribute("t", typeBuffer, &spill[1]);
+    const int style = x.ShortAttribute("s", styleBuffer, &spill[2]).toInt();
     QString value;
     bool inlineText = false;
-    while (!x.atEnd()) {
-        x.readNext();
-        if (x.isEndElement() && x.name() == u"c") {
+    while (!x.AtEnd()) {
+        x.Next();
+        if (x.IsEnd("c")) {
             break;
         }
-        if (x.isStartElement() && x.name() == u"v") {
-            value = x.readElementText(QXmlStreamReader::IncludeChildElements);
-        } else if (x.isStartElement() && x.name() == u"is") {
+        if (x.IsStart("v")) {
+            value = x.ElementText();
+        } else if (x.IsStart("is")) {
             value = RichText(x);
             inlineText = true;
-        } else if (x.isStartElement()) {
-            x.skipCurrentElement();
+        } else if (x.IsStart()) {
+            x.SkipElement();
         }
     }
     SheetCell cell;
-    if (type == "s") {
+    if (type == u"s") {
         bool ok = false;
         const qsizetype i = value.toLongLong(&ok);
         if (!ok || i < 0 || i >= m_strings.size()) {
             Fail(QString("the cell %1 names a shared string that is missing").arg(ref));
         }
         cell.text = m_strings[i];
-    } else if (type == "inlineStr" || inlineText) {
+    } else if (type == u"inlineStr" || inlineText) {
         cell.text = value;
-    } else if (type == "str" || type == "e") {
+    } else if (type == u"str" || type == u"e") {
         cell.text = DecodeXmlEscapes(value);
-    } else if (type == "b") {
+    } else if (type == u"b") {
         cell.text = value.isEmpty() ? QString() : value == "0" ? "0" : "1";
-    } else if (type == "d") {
+    } else if (type == u"d") {
         cell.text = IsoDateText(value);
     } else {
         bool ok = false;

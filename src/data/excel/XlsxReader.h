@@ -33,7 +33,7 @@ private:
     [[noreturn]] void Fail(const QString& why) const;
     QByteArray Part(const QString& name, qint64 maxBytes);
     void ReadSharedParts();
-    void ParseCell(class QXmlStreamReader& x, unsigned* row, unsigned* column, SheetGrid& grid);
+    void ParseCell(class XmlScanner& x, unsigned* row, unsigned* column, SheetGrid& grid);
 
     std::unique_ptr<ZipArchive> m_zip;
     QString m_file;

@@ -128,25 +128,38 @@ QByteArray ZipArchive::Read(const QString& name, qint64 maxBytes) {
     if (info.flag & 1) {
         Fail("it is password-protected");
     }
+    // minizip unpacks no more than the declared size, and checks the sum of
+    // what it unpacked against the declared one: an entry claiming too much
+    // is refused here, one holding more than it claims fails as damaged.
+    const qint64 limit = std::min(maxBytes, kMaxTotalBytes - m_unpacked);
+    if (info.uncompressed_size > static_cast<ZPOS64_T>(limit)) {
+        Fail(QString("the part %1 unpacks to more than %2 MB")
+                 .arg(name)
+                 .arg(std::min(maxBytes, kMaxTotalBytes) / (1024 * 1024)));
+    }
     if (unzOpenCurrentFile(zip) != UNZ_OK) {
         Fail(QString("the part %1 is damaged").arg(name));
     }
-    QByteArray out;
-    char chunk[64 * 1024];
+    QByteArray out(static_cast<qsizetype>(info.uncompressed_size), Qt::Uninitialized);
+    qsizetype got = 0;
     int n = 0;
-    while ((n = unzReadCurrentFile(zip, chunk, sizeof chunk)) > 0) {
-        m_unpacked += n;
-        if (out.size() + n > maxBytes || m_unpacked > kMaxTotalBytes) {
-            unzCloseCurrentFile(zip);
-            Fail(QString("the part %1 unpacks to more than %2 MB")
-                     .arg(name)
-                     .arg(std::min(maxBytes, kMaxTotalBytes) / (1024 * 1024)));
+    while (got < out.size()) {
+        constexpr qsizetype kStep = 1 << 30;
+        n = unzReadCurrentFile(zip, out.data() + got,
+                               static_cast<unsigned>(std::min(out.size() - got, kStep)));
+        if (n <= 0) {
+            break;
         }
-        out.append(chunk, n);
+        got += n;
     }
     const int closed = unzCloseCurrentFile(zip);
     if (n < 0 || closed != UNZ_OK) {
         Fail(QString("the part %1 is damaged or truncated").arg(name));
     }
+    if (got < out.size()) {
+        out.truncate(got);
+        out.squeeze();
+    }
+    m_unpacked += got;
     return out;
 }

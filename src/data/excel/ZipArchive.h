@@ -15,7 +15,9 @@ public:
     bool Contains(const QString& name) const;
     // The unpacked bytes of the entry `name`. Refuses an entry that unpacks
     // to more than `maxBytes`, or that takes the archive's unpacked total
-    // past kMaxTotalBytes, whatever sizes the archive claims.
+    // past kMaxTotalBytes, before unpacking it; never holds more than the
+    // entry's declared size, and an entry whose bytes are not what it
+    // declares fails as damaged.
     QByteArray Read(const QString& name, qint64 maxBytes);
 
     static constexpr qint64 kMaxTotalBytes = 512LL * 1024 * 1024;

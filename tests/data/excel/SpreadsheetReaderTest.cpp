@@ -121,16 +121,17 @@ TEST(SpreadsheetReader, BadFilesRaiseAClearErrorNamingTheFile) {
         {"open-quote.csv", "ID,Seed\r\nA7,\"Wheat\r\n", "not closed"},
     };
     // Parts written by Python's zipfile: damaged XML, a sheet whose used
-    // range is too large, and a zip bomb.
+    // range is too large, and zip bombs.
     const QString python = FindPython("zipfile");
     if (!python.isEmpty()) {
         const char* const script = R"(
-import sys, zipfile
+import struct, sys, zipfile
 src = zipfile.ZipFile(sys.argv[1])
+SHEET = "xl/worksheets/sheet2.xml"
 def variant(name, sheet=None, stream=None):
     with zipfile.ZipFile(name, "w", zipfile.ZIP_DEFLATED) as out:
         for item in src.infolist():
-            if item.filename != "xl/worksheets/sheet2.xml":
+            if item.filename != SHEET:
                 out.writestr(item.filename, src.read(item))
             elif sheet is not None:
                 out.writestr(item.filename, sheet)
@@ -144,11 +145,30 @@ variant(sys.argv[2] + "/wide.xlsx",
               "<c r='XFD1'><v>1</v></c></row><row r='1048576'><c r='A1048576'><v>1</v></c>"
               "</row></sheetData></worksheet>")
 variant(sys.argv[2] + "/bomb.xlsx", stream=300)
+# The sheet's unpacked size rewritten in both its headers.
+def lie(name, sheet, size):
+    variant(name, sheet=sheet)
+    data = bytearray(open(name, "rb").read())
+    struct.pack_into("<I", data, zipfile.ZipFile(name).getinfo(SHEET).header_offset + 22, size)
+    at = data.find(b"PK\x01\x02")
+    while at >= 0:
+        length = struct.unpack_from("<H", data, at + 28)[0]
+        if data[at + 46:at + 46 + length] == SHEET.encode():
+            struct.pack_into("<I", data, at + 24, size)
+        at = data.find(b"PK\x01\x02", at + 4)
+    open(name, "wb").write(data)
+lie(sys.argv[2] + "/bomb-claiming-little.xlsx", b" " * (32 << 20), 1000)
+lie(sys.argv[2] + "/claiming-much.xlsx", "<worksheet/>", 300 << 20)
 )";
         ASSERT_TRUE(RunPython(python, {"-c", script, fixture.fileName(), dir.path()}, nullptr));
         cases.push_back({"damaged.xlsx", QByteArray(), "damaged"});
         cases.push_back({"wide.xlsx", QByteArray(), "too large"});
         cases.push_back({"bomb.xlsx", QByteArray(), "unpacks to more than"});
+        // Sizes that lie: the bytes past the claimed size are never
+        // unpacked and the sheet fails its checksum; a claim past the limit
+        // is refused before anything is unpacked.
+        cases.push_back({"bomb-claiming-little.xlsx", QByteArray(), "damaged or truncated"});
+        cases.push_back({"claiming-much.xlsx", QByteArray(), "unpacks to more than"});
     }
     for (const Case& c : cases) {
         const QString path = dir.filePath(c.name);
