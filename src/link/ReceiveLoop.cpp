@@ -3,8 +3,8 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
-#include <QMetaObject>
 #include <QObject>
+#include <QSocketNotifier>
 #include <cerrno>
 #include <cstring>
 
@@ -18,8 +18,11 @@ ReceiveLoop::ReceiveLoop(int fd, QObject* receiver, Handlers handlers)
 
 ReceiveLoop::~ReceiveLoop() {
     Stop();
-    if (m_wakeFd >= 0) {
-        ::close(m_wakeFd);
+    m_postNotifier.reset();
+    for (const int fd : {m_wakeFd, m_postFd}) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
     }
 }
 
@@ -32,6 +35,16 @@ bool ReceiveLoop::Start() {
         if (m_wakeFd < 0) {
             return false;
         }
+    }
+    if (m_postFd < 0) {
+        m_postFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        if (m_postFd < 0) {
+            return false;
+        }
+        m_postNotifier = std::make_unique<QSocketNotifier>(m_postFd, QSocketNotifier::Read);
+        m_postNotifier->moveToThread(m_receiver->thread());
+        QObject::connect(m_postNotifier.get(), &QSocketNotifier::activated, m_receiver,
+                         [this] { RunPosted(); });
     }
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -65,7 +78,33 @@ bool ReceiveLoop::StopRequested() const {
 }
 
 void ReceiveLoop::Post(std::function<void()> call) {
-    QMetaObject::invokeMethod(m_receiver, std::move(call), Qt::QueuedConnection);
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_calls.push_back(std::move(call));
+    }
+    const uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = ::write(m_postFd, &one, sizeof one);
+}
+
+void ReceiveLoop::RunPosted() {
+    uint64_t waiting = 0;
+    [[maybe_unused]] ssize_t n = ::read(m_postFd, &waiting, sizeof waiting);
+    const std::weak_ptr<bool> alive = m_alive;
+    for (;;) {
+        std::function<void()> call;
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            if (m_calls.empty()) {
+                return;
+            }
+            call = std::move(m_calls.front());
+            m_calls.pop_front();
+        }
+        call();
+        if (alive.expired()) {
+            return;
+        }
+    }
 }
 
 void ReceiveLoop::PostLost(const QString& reason) {

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QThread>
 #include <QtTest/QTest>
+#include <functional>
 
 #include "e2e/PtyCounter.h"
 #include "link/CounterFrames.h"
@@ -31,6 +32,9 @@ protected:
         h.frames = [this](const std::vector<QByteArray>& f) {
             onUiThread = onUiThread && QThread::currentThread() == receiver.thread();
             received.insert(received.end(), f.begin(), f.end());
+            if (onFrames) {
+                onFrames();
+            }
         };
         h.lineLost = [this](const QString& reason) {
             ++lost;
@@ -50,6 +54,7 @@ protected:
     int fd = -1;
     std::unique_ptr<ReceiveLoop> loop;
     std::vector<QByteArray> received;
+    std::function<void()> onFrames;
     bool onUiThread = true;
     int lost = 0;
     size_t lostAfterFrames = 0;
@@ -94,6 +99,17 @@ TEST_F(ReceiveLoopTest, StopWakesAnIdleLoopAndCanBeRepeated) {
     counter.Send(frames::EventFrame("Full"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() == 1; }, 3000));
     EXPECT_EQ(received[0], frames::EventFrame("Full"));
+}
+
+TEST_F(ReceiveLoopTest, AHandlerMayEndTheLoopAndNothingRunsAfterIt) {
+    // As the console does when the counter says "Disconnect": the handler
+    // destroys the loop while its calls are being run.
+    onFrames = [this] { loop.reset(); };
+    counter.Send(frames::EventFrame("Stop"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loop == nullptr; }, 3000));
+    counter.Send(frames::EventFrame("Full"));
+    QTest::qWait(100);
+    EXPECT_EQ(received, std::vector<QByteArray>{frames::EventFrame("Stop")});
 }
 
 }  // namespace
