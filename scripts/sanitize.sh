@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# The test suite under the sanitizers, built with clang into folders of its own:
+# The test suite under the sanitizers, built into folders of its own (ASan+UBSan
+# with clang; TSan with g++, whose runtime follows the child processes that
+# QProcess starts, where clang's aborts in its clone() hook):
 #   scripts/sanitize.sh           ASan+UBSan on the whole suite, then TSan on
 #                                 the link, console and end-to-end tests
 #   scripts/sanitize.sh asan      ASan+UBSan only (what CI runs)
@@ -16,9 +18,9 @@ case "$WHAT" in all|asan|tsan) ;; *) echo "usage: $0 [all|asan|tsan]" >&2; exit 
 JOBS=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-configure() {  # folder, sanitizers
+configure() {  # folder, sanitizers, C compiler, C++ compiler
   if [ ! -f "$1/CMakeCache.txt" ]; then
-    CC=clang-14 CXX=clang++-14 cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    CC=$3 CXX=$4 cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DVYN8_SANITIZE="$2" -DVYN8_BUILD_BENCH=OFF >/dev/null
   fi
   # The build lists the tests by running the test program: no leak check there.
@@ -52,7 +54,7 @@ run_suite() {
 
 status=0
 if [ "$WHAT" != tsan ]; then
-  configure build-asan address,undefined
+  configure build-asan address,undefined clang-14 clang++-14
   export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:log_path=$ROOT/build-asan/reports/report"
   export LSAN_OPTIONS="suppressions=$ROOT/scripts/sanitize/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$ROOT/build-asan/reports/report"
@@ -60,12 +62,15 @@ if [ "$WHAT" != tsan ]; then
   unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 fi
 if [ "$WHAT" != asan ]; then
-  configure build-tsan thread
+  configure build-tsan thread gcc g++
   # The suites whose code runs on more than one thread.
   suites=$(grep -ohE '^TEST(_F|_P)?\([A-Za-z0-9_]+' tests/link/*.cpp tests/console/*.cpp tests/e2e/*.cpp \
            | sed 's/.*(//' | sort -u | paste -sd'|')
+  # Child processes started with a clone of their own memory (see the file).
+  gcc -shared -fPIC -O2 -o build-tsan/clone_without_vm.so scripts/sanitize/clone_without_vm.c -ldl
+  export LD_PRELOAD=$ROOT/build-tsan/clone_without_vm.so
   export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$ROOT/scripts/sanitize/tsan.supp:log_path=$ROOT/build-tsan/reports/report"
   run_suite build-tsan "TSan, link, console and end-to-end tests" -R "(^|/)($suites)\\." || status=1
-  unset TSAN_OPTIONS
+  unset TSAN_OPTIONS LD_PRELOAD
 fi
 exit "$status"
