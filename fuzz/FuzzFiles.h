@@ -26,7 +26,8 @@ inline QString WriteFuzzFile(const QString& name, const QByteArray& bytes) {
 // Empties the fuzz folder for the next input.
 inline void ClearFuzzFolder() {
     QDir dir(FuzzFolder());
+    // By path: QDir takes a name that starts with ':' for a resource.
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        dir.remove(name);
+        QFile::remove(FuzzFolder() + '/' + name);
     }
 }

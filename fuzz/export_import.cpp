@@ -4,6 +4,7 @@
 // that fails must tell the operator and leave no file.
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
@@ -39,11 +40,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(names == QStringList({"Id_barcode", "Seed", "BatchNo", "Packet", "Inventory",
                                      "Total_Quantity", "Location", "Comment"}),
                "the sheet's field names are the export's columns");
-    FUZZ_CHECK(static_cast<int>(rows.size()) == count, "every record comes back");
-    for (int r = 0; r < count; ++r) {
-        FUZZ_CHECK(
-            rows[static_cast<size_t>(r)] == doc.m_records[static_cast<size_t>(r)]->RecordOrder(),
-            "every field of every record comes back exactly");
+    // A record with every field empty is a blank row, which a reader of the
+    // sheet (Load File's, as any other) passes over; the console never makes
+    // one, since every record has an ID.
+    std::vector<std::array<QString, 8>> expected;
+    for (const auto& rec : doc.m_records) {
+        const std::array<QString, 8> fields = rec->RecordOrder();
+        if (std::any_of(fields.begin(), fields.end(),
+                        [](const QString& f) { return !f.isEmpty(); })) {
+            expected.push_back(fields);
+        }
     }
+    FUZZ_CHECK(rows.size() == expected.size(), "every record comes back");
+    FUZZ_CHECK(rows == expected, "every field of every record comes back exactly");
     return 0;
 }

@@ -14,8 +14,9 @@ EarlierRecords KeepEarlierRecordFile(const QString& path, const QDateTime& now, 
     }
     // A file that cannot be read is kept too: it may hold records.
     const QFileInfo info(path);
-    const QString stem = info.dir().filePath(info.completeBaseName() + "-" +
-                                             now.toString(QStringLiteral("yyyy-MM-dd-HHmm")));
+    // Joined by hand: QDir::filePath() takes a name that starts with ':' for a resource.
+    const QString stem = info.absolutePath() + '/' + info.completeBaseName() + "-" +
+                         now.toString(QStringLiteral("yyyy-MM-dd-HHmm"));
     const QString suffix = "." + info.suffix();
     QFile file(path);
     for (int n = 1; n < 1000; ++n) {
