@@ -33,6 +33,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     FUZZ_CHECK(files == QStringList{name}, "the export writes exactly the chosen file");
+    // Load File reads a name ending in .xlsx or .csv as that format (Save
+    // writes those formats for those names), so an Excel 97-2003 workbook
+    // under such a name is refused with a message, not read.
+    const QString ext = QFileInfo(name).suffix().toLower();
+    if (ext == "xlsx" || ext == "csv") {
+        QStringList ignored;
+        std::vector<std::array<QString, 8>> none;
+        bool refused = false;
+        try {
+            TryReadRecordsBack(path, &ignored, &none);
+        } catch (const ExcelError& e) {
+            refused = e.Message().contains(path);
+        }
+        FUZZ_CHECK(refused, "a workbook under another format's name is refused, naming the file");
+        return 0;
+    }
     QStringList names;
     std::vector<std::array<QString, 8>> rows;
     ReadRecordsBack(path, &names, &rows);

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "data/excel/PythonSpreadsheets.h"
+#include "support/CaseName.h"
 #include "support/ConsoleFixture.h"
 
 namespace {
@@ -70,7 +71,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"sample-list-no-header.xls", "xlsx"},
                       FormatCase{"sample-list-no-header.xls", "csv"},
                       FormatCase{"sample-list-unnamed-first-column.xls", "xlsx"},
-                      FormatCase{"sample-list-unnamed-first-column.xls", "csv"}));
+                      FormatCase{"sample-list-unnamed-first-column.xls", "csv"}),
+    [](const auto& info) {
+        return CaseName(info.index, std::string(info.param.fixture) + " as " + info.param.ext);
+    });
 
 TEST_F(LoadFileFormatsTest, BadFilesNameTheFileAndLeaveTheListAsItWas) {
     SKIP_WITHOUT_PYTHON(python, "openpyxl");

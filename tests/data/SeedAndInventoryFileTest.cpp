@@ -3,6 +3,7 @@
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/InventoryFile.h"
 #include "data/SeedParaFile.h"
+#include "support/CaseName.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -75,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                       WrongSeedLine{"Oat 5x 4 8 9", "the feed speed \"5x\" is not a whole"},
                       WrongSeedLine{"Oat 50 5 -1 9", "the gate vertical \"-1\""},
                       WrongSeedLine{"O\x03t 50 5 10 12",
-                                    "the seed name holds a control character"}));
+                                    "the seed name holds a control character"}),
+    [](const auto& info) { return CaseName(info.index, info.param.why); });
 
 TEST(SeedParaFile, GrowsPastFiftySetsAndReadsLongTokensWhole) {
     QByteArray bytes;

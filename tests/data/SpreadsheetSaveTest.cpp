@@ -9,6 +9,7 @@
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/SpreadsheetFiles.h"
 #include "data/excel/PythonSpreadsheets.h"
+#include "support/CaseName.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -75,6 +76,12 @@ struct ReadBackCase {
 class SpreadsheetReadBack : public SpreadsheetSave,
                             public ::testing::WithParamInterface<ReadBackCase> {};
 
+std::string ReadBackName(const ::testing::TestParamInfo<ReadBackCase>& info) {
+    const char* const readers[] = {"openpyxl", "csv", "LibreOffice"};
+    return CaseName(info.index, std::string(readers[static_cast<int>(info.param.reader)]) + " " +
+                                    (info.param.records ? "100000" : "awkward"));
+}
+
 }  // namespace
 
 TEST_P(SpreadsheetReadBack, OtherProgramsReadWhatWasSaved) {
@@ -118,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(Readers, SpreadsheetReadBack,
                                            ReadBackCase{Reader::CsvModule, 0},
                                            ReadBackCase{Reader::CsvModule, 100000},
                                            ReadBackCase{Reader::LibreOffice, 0},
-                                           ReadBackCase{Reader::LibreOffice, 100000}));
+                                           ReadBackCase{Reader::LibreOffice, 100000}),
+                         ReadBackName);
 
 TEST_F(SpreadsheetSave, CsvIsQuotedWhereNeededUtf8WithAMarkAndCrLf) {
     Add({{"A'7", "a,b", "say \"hi\"", "x\ny", QString::fromUtf8("é"), "", "007", "=1+1"}});

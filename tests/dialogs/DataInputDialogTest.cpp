@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "dialogs/cBatch35.h"
+#include "support/CaseName.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -224,4 +225,5 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedEntry{cBatch35::IDC_EDIT_ID, "\xe4\xb8\xad\xe6\x96\x87ID",
                      "I.D.(Variety) \"\xe4\xb8\xad\xe6\x96\x87ID\" cannot be stored"},
         RefusedEntry{cBatch35::IDC_EDIT_LOCATION, "A\x03", "cannot be stored"},
-        RefusedEntry{cBatch35::IDC_EDIT_PACKETS, "2\t", "No. of Packet cannot hold a Tab"}));
+        RefusedEntry{cBatch35::IDC_EDIT_PACKETS, "2\t", "No. of Packet cannot hold a Tab"}),
+    [](const auto& info) { return CaseName(info.index, info.param.says); });

@@ -10,6 +10,7 @@
 #include "data/excel/DriverRead.h"
 #include "data/excel/PythonSpreadsheets.h"
 #include "data/excel/SheetReader.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -92,7 +93,10 @@ TEST_P(CsvReader, CsvModuleFilesReadAsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(SeparatorsAndEncodings, CsvReader,
                          ::testing::Values(CsvCase{",", "utf-8"}, CsvCase{";", "utf-8-sig"},
-                                           CsvCase{"\t", "latin-1"}));
+                                           CsvCase{"\t", "latin-1"}),
+                         [](const auto& info) {
+                             return CaseName(info.index, info.param.encoding);
+                         });
 
 TEST(SpreadsheetReader, BadFilesRaiseAClearErrorNamingTheFile) {
     QTemporaryDir dir;
