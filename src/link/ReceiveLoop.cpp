@@ -90,7 +90,15 @@ void ReceiveLoop::RunPosted() {
     uint64_t waiting = 0;
     [[maybe_unused]] ssize_t n = ::read(m_postFd, &waiting, sizeof waiting);
     const std::weak_ptr<bool> alive = m_alive;
-    for (;;) {
+    // Only the calls waiting now: those that come meanwhile wait for the next
+    // wake-up, so a counter that sends without pause never starves the
+    // event loop (timers, input, the console's own sends).
+    size_t budget = 0;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        budget = m_calls.size();
+    }
+    for (; budget > 0; --budget) {
         std::function<void()> call;
         {
             std::lock_guard<std::mutex> guard(m_lock);
