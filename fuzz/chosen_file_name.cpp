@@ -11,6 +11,7 @@
 #include "FuzzPrompter.h"
 #include "RecordsBack.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "data/excel/SheetReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
@@ -36,8 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Load File reads a name ending in .xlsx or .csv as that format (Save
     // writes those formats for those names), so an Excel 97-2003 workbook
     // under such a name is refused with a message, not read.
-    const QString ext = QFileInfo(name).suffix().toLower();
-    if (ext == "xlsx" || ext == "csv") {
+    if (SheetFormatOfName(name) != "xls") {
         QStringList ignored;
         std::vector<std::array<QString, 8>> none;
         bool refused = false;

@@ -28,12 +28,17 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SheetReader> OpenSheetReader(const QString& path) {
+QString SheetFormatOfName(const QString& path) {
     const QString ext = QFileInfo(path).suffix().toLower();
-    if (ext == "xlsx") {
+    return ext == "xlsx" || ext == "csv" ? ext : QStringLiteral("xls");
+}
+
+std::unique_ptr<SheetReader> OpenSheetReader(const QString& path) {
+    const QString format = SheetFormatOfName(path);
+    if (format == "xlsx") {
         return std::make_unique<XlsxSheetReader>(path);
     }
-    if (ext == "csv") {
+    if (format == "csv") {
         return std::make_unique<CsvSheetReader>(path);
     }
     return std::make_unique<XlsSheetReader>(path);

@@ -27,10 +27,13 @@ public:
     virtual QString CellText(unsigned row, unsigned column, bool* isNumber = nullptr) const = 0;
 };
 
-// The reader for the file at `path`, chosen by its extension in any case:
-// .xlsx, .csv, anything else .xls. Throws UnreadableWorkbookError when the
-// file cannot be read as what its name says: not that format, encrypted,
-// truncated, or too big; the message names the file and why.
+// The format a sheet file is read as, by its extension in any case: "xlsx",
+// "csv", anything else "xls".
+QString SheetFormatOfName(const QString& path);
+
+// The reader for the file at `path`, of the format SheetFormatOfName() gives. Throws
+// UnreadableWorkbookError when the file cannot be read as what its name says: not that format,
+// encrypted, truncated, or too big; the message names the file and why.
 std::unique_ptr<SheetReader> OpenSheetReader(const QString& path);
 
 // The bytes of the file at `path`. Throws UnreadableWorkbookError when it cannot
