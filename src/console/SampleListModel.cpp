@@ -7,8 +7,14 @@ const char* const kTitles[SampleListModel::kColumns] = {
     "No", "I.D.(Variety)", "Seed", "PackNo", "Num/P", "Location", "Comment", "Inventory", "Sum"};
 }
 
-SampleListModel::SampleListModel(QObject* parent)
-    : QAbstractTableModel(parent), m_plainText(Qt::black), m_plainBack(Qt::white) {}
+SampleListModel::SampleListModel(RowTable* rows, QObject* parent)
+    : QAbstractTableModel(parent), m_rows(rows), m_plainText(Qt::black), m_plainBack(Qt::white) {
+    m_rows->SetObserver(this);
+}
+
+SampleListModel::~SampleListModel() {
+    m_rows->SetObserver(nullptr);
+}
 
 void SampleListModel::InsertColumns() {
     if (m_bColumns) {
@@ -56,14 +62,13 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= Count() || index.column() >= kColumns) {
         return {};
     }
-    const Row& row = m_rows[static_cast<size_t>(index.row())];
     switch (role) {
         case Qt::DisplayRole:
-            return row.cells[static_cast<size_t>(index.column())];
+            return m_rows->Cell(index.row(), index.column());
         case Qt::ForegroundRole:
-            return StateText(row.state, m_plainText);
+            return StateText(m_rows->State(index.row()), m_plainText);
         case Qt::BackgroundRole:
-            return StateBack(row.state, m_plainBack);
+            return StateBack(m_rows->State(index.row()), m_plainBack);
         default:
             return {};
     }
@@ -76,56 +81,36 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation o, int role) c
     return QAbstractTableModel::headerData(section, o, role);
 }
 
-void SampleListModel::InsertRow(int row) {
-    row = std::clamp(row, 0, Count());
+void SampleListModel::BeforeInsert(int row) {
     beginInsertRows({}, row, row);
-    m_rows.insert(m_rows.begin() + row, Row{});
+}
+
+void SampleListModel::AfterInsert() {
     endInsertRows();
 }
 
-void SampleListModel::DeleteRow(int row) {
-    if (row < 0 || row >= Count()) {
-        return;
-    }
+void SampleListModel::BeforeRemove(int row) {
     beginRemoveRows({}, row, row);
-    m_rows.erase(m_rows.begin() + row);
+}
+
+void SampleListModel::AfterRemove() {
     endRemoveRows();
 }
 
-void SampleListModel::DeleteAll() {
+void SampleListModel::BeforeClear() {
     beginResetModel();
-    m_rows.clear();
+}
+
+void SampleListModel::AfterClear() {
     endResetModel();
 }
 
-QString SampleListModel::Cell(int row, int column) const {
-    if (row < 0 || row >= Count() || column < 0 || column >= kColumns) {
-        return QString();
-    }
-    return m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)];
-}
-
-void SampleListModel::SetCell(int row, int column, const QString& text) {
-    if (row < 0 || row >= Count() || column < 0 || column >= kColumns) {
-        return;
-    }
-    m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)] = text;
+void SampleListModel::CellChanged(int row, int column) {
     const QModelIndex i = index(row, column);
     emit dataChanged(i, i, {Qt::DisplayRole});
 }
 
-int SampleListModel::State(int row) const {
-    if (row < 0 || row >= Count()) {
-        return Plain;
-    }
-    return m_rows[static_cast<size_t>(row)].state;
-}
-
-void SampleListModel::SetState(int row, int state) {
-    if (row < 0 || row >= Count() || m_rows[static_cast<size_t>(row)].state == state) {
-        return;
-    }
-    m_rows[static_cast<size_t>(row)].state = state;
+void SampleListModel::StateChanged(int row) {
     emit dataChanged(index(row, 0), index(row, kColumns - 1),
                      {Qt::ForegroundRole, Qt::BackgroundRole});
 }

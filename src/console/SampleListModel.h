@@ -3,19 +3,26 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QString>
-#include <array>
-#include <vector>
 
-// The console's sample list: rows of nine texts, each row with its state.
-// Row states: 0 plain, 1 counted, 2 selected by a scanned ID, 3 being counted.
-class SampleListModel : public QAbstractTableModel {
+#include "session/RowTable.h"
+
+// The sample list on screen: a read-only view of the count session's rows,
+// coloured by their states.
+class SampleListModel : public QAbstractTableModel, private RowTable::Observer {
     Q_OBJECT
 public:
-    static constexpr int kColumns = 9;
-    enum Column { No, Id, Seed, PackNo, NumP, Location, Comment, Inventory, Sum };
-    enum RowState { Plain = 0, Counted = 1, Selected = 2, Current = 3 };
+    static constexpr int kColumns = RowTable::kColumns;
+    using Column = RowTable::Column;
+    static constexpr Column No = RowTable::No, Id = RowTable::Id, Seed = RowTable::Seed,
+                            PackNo = RowTable::PackNo, NumP = RowTable::NumP,
+                            Location = RowTable::Location, Comment = RowTable::Comment,
+                            Inventory = RowTable::Inventory, Sum = RowTable::Sum;
+    using RowState = RowTable::RowState;
+    static constexpr RowState Plain = RowTable::Plain, Counted = RowTable::Counted,
+                              Selected = RowTable::Selected, Current = RowTable::Current;
 
-    explicit SampleListModel(QObject* parent = nullptr);
+    SampleListModel(RowTable* rows, QObject* parent = nullptr);
+    ~SampleListModel() override;
 
     // Column titles are shown only once the console has inserted them.
     void InsertColumns();
@@ -26,15 +33,9 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
 
-    // Inserts an empty row (state 0) at `row` (normally the end).
-    void InsertRow(int row);
-    void DeleteRow(int row);
-    void DeleteAll();
-    QString Cell(int row, int column) const;
-    void SetCell(int row, int column, const QString& text);
-    int State(int row) const;
-    void SetState(int row, int state);
-    int Count() const { return static_cast<int>(m_rows.size()); }
+    QString Cell(int row, int column) const { return m_rows->Cell(row, column); }
+    int State(int row) const { return m_rows->State(row); }
+    int Count() const { return m_rows->Count(); }
 
     // Plain colours, taken from the list at start-up.
     void SetPlainColours(const QColor& text, const QColor& back);
@@ -44,11 +45,16 @@ public:
     static QColor StateBack(int state, const QColor& plain);
 
 private:
-    struct Row {
-        std::array<QString, kColumns> cells;
-        int state = Plain;
-    };
-    std::vector<Row> m_rows;
+    void BeforeInsert(int row) override;
+    void AfterInsert() override;
+    void BeforeRemove(int row) override;
+    void AfterRemove() override;
+    void BeforeClear() override;
+    void AfterClear() override;
+    void CellChanged(int row, int column) override;
+    void StateChanged(int row) override;
+
+    RowTable* m_rows;
     bool m_bColumns = false;
     QColor m_plainText;
     QColor m_plainBack;

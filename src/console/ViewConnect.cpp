@@ -1,15 +1,8 @@
-// Connect, Disconnect, the end of a link and the link's part of the shut-down.
-
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
+// Connect, Disconnect, the serial channel and its receive loop, and the
+// link's part of the shut-down.
 
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
-#include "dialogs/DumDlg35.h"
-#include "dialogs/Sample35.h"
 #include "link/CounterFrames.h"
 #include "link/ReceiveLoop.h"
 #include "link/SendFrame.h"
@@ -57,28 +50,7 @@ void Cvyn8_rk47View::OnConnect() {
             return;
         }
     }
-
-    // Connected and idle: the next sample sends its program frame.
-    m_nLinkState = LINK_CONNECTED;
-    m_nRunState = RUN_IDLE;
-    LockLinkSettings();
-    m_btnConnect->setEnabled(false);
-    m_btnDisconnect->setEnabled(true);
-    m_model->DeleteAll();
-    m_pDoc->DiscardRecords();
-    m_pCurrentEntry = nullptr;
-    m_bManualList = 1;
-    m_nCurPacket = 0;
-    m_nRowCount = 0;
-    m_bClosingSample = 0;
-    m_nSampleRowCount = 0;
-    // A new link starts a new series: nothing of the last one carries over.
-    m_nDumpTotal = 0;
-    m_dumpPending = {};
-    LockRun();
-    UnlockSelection();
-    ClearIdEntry();
-    m_btnDump->setEnabled(true);
+    m_session->LinkEstablished(m_pSerial);
     StartReceiveLoop();
 }
 
@@ -86,19 +58,9 @@ void Cvyn8_rk47View::OnDisconnect() {
     if (!MayEndCount("Disconnecting")) {
         return;
     }
-    CloseCutOffSample();
-    if (m_pSerial && SendToCounter(frames::Command("Disconnect"), FrameSender::Disconnect) ==
-                         SendResult::Failed) {
-        ReleaseChannel();
-        return;
+    if (!m_session->Disconnect()) {
+        return;  // the Disconnect could not be written: the link has ended
     }
-    m_nLinkState = LINK_DOWN;
-    UnlockLinkSettings();
-    CheckModeRadio(IDC_TOTALIZE);
-    m_bTotalizeMode = true;
-    m_bBatchMode = false;
-    LockSelection();
-    LockRun();
     StopReceiveLoop();
     if (m_pSerial && !m_pSerial->Close()) {
         // The channel stays; the next Connect only repeats the handshake.
@@ -107,49 +69,7 @@ void Cvyn8_rk47View::OnDisconnect() {
     }
     delete m_pSerial;
     m_pSerial = nullptr;
-    m_editFeedSpeed->setEnabled(false);
-    m_btnConnect->setEnabled(true);
-    m_btnDisconnect->setEnabled(false);
-    m_nRunState = RUN_IDLE;
-}
-
-void Cvyn8_rk47View::ShowDisconnected() {
-    CloseNotices();  // nothing they wait for can come now
-    m_nRunState = RUN_IDLE;
-    m_nLinkState = LINK_DOWN;
-    // As at start-up: only the port choice, Connect and the feed speed.
-    UnlockLinkSettings();
-    LockSelection();
-    LockRun();
-    m_editFeedSpeed->setEnabled(true);
-    m_btnConnect->setEnabled(true);
-    m_btnDisconnect->setEnabled(false);
-}
-
-void Cvyn8_rk47View::CloseNotices() {
-    for (CNoticeDlg* notice :
-         {static_cast<CNoticeDlg*>(m_pDumpDlg), static_cast<CNoticeDlg*>(m_pSampleReadyDlg)}) {
-        if (notice) {
-            QObject::disconnect(notice, &QDialog::finished, nullptr, nullptr);
-            notice->CloseNotice();
-            notice->deleteLater();
-        }
-    }
-    m_pDumpDlg = nullptr;
-    m_pSampleReadyDlg = nullptr;
-}
-
-SendResult Cvyn8_rk47View::SendToCounter(const QByteArray& frame, FrameSender sender) {
-    if (!LinkLive()) {
-        PromptError("The counter is not connected: nothing was sent. Press Connect first.");
-        return SendResult::Failed;
-    }
-    const SendResult sent = SendFrame(m_pSerial, frame, sender);
-    if (sent == SendResult::Failed) {
-        // A frame that cannot be written: the line is gone.
-        OnLineLost("a command could not be written");
-    }
-    return sent;
+    m_session->Disconnected();
 }
 
 void Cvyn8_rk47View::ReleaseChannel() {
@@ -159,12 +79,7 @@ void Cvyn8_rk47View::ReleaseChannel() {
         delete m_pSerial;
         m_pSerial = nullptr;
     }
-    // Without a channel the link is down: Connect makes a new one.
-    m_nLinkState = LINK_DOWN;
-    m_grpConnectSet->setEnabled(true);
-    m_comboCom->setEnabled(true);
-    m_btnConnect->setEnabled(true);
-    m_btnDisconnect->setEnabled(false);
+    m_session->PortReleased();
 }
 
 void Cvyn8_rk47View::StartReceiveLoop() {
@@ -185,7 +100,7 @@ void Cvyn8_rk47View::StartReceiveLoop() {
     if (!m_pRxThread->Start()) {
         PromptError("The counter's messages cannot be received: the receive loop did not start.");
         ReleaseChannel();
-        ShowDisconnected();
+        m_session->LinkFailed();
     }
 }
 
@@ -200,27 +115,35 @@ void Cvyn8_rk47View::StopReceiveLoop() {
     }
 }
 
+void Cvyn8_rk47View::DeliverFrames(const std::vector<QByteArray>& frames) {
+    m_pendingFrames.insert(m_pendingFrames.end(), frames.begin(), frames.end());
+    if (m_bDeliveringFrames) {
+        return;  // a message box of an earlier frame is open: the outer call goes on
+    }
+    m_bDeliveringFrames = true;
+    if (m_pSerial) {
+        m_pSerial->CheckLine();  // reports a line error with its message
+    }
+    while (!m_pendingFrames.empty()) {
+        const QByteArray frame = std::move(m_pendingFrames.front());
+        m_pendingFrames.pop_front();
+        m_session->CounterMessage(frames::Decode(frame));
+    }
+    m_bDeliveringFrames = false;
+}
+
 void Cvyn8_rk47View::OnLineLost(const QString& reason) {
     if (!m_pSerial) {
         return;
     }
-    ReleaseChannel();
-    // A sample cut off mid-count is closed as Done would close it, so its
-    // count is kept in the records; its stored inventory stays as it was.
-    CloseCutOffSample();
-    ShowDisconnected();
-    PromptError(QString("The link to the counter was lost: %1.\n"
-                        "Everything counted so far is kept. Check the cable and press Connect.")
-                    .arg(reason));
+    m_session->LineLost(reason);
 }
 
 void Cvyn8_rk47View::ShutdownLink() {
-    if (LinkLive()) {
+    if (m_session->LinkLive()) {
         // Straight to the line: a failure here is reported, the shut-down goes on.
         SendFrame(m_pSerial, frames::Command("Disconnect"), FrameSender::Disconnect);
     }
-    m_nLinkState = LINK_DOWN;
+    m_session->LinkClosed();
     ReleaseChannel();
-    // A notice still open must not call back into a view going away.
-    CloseNotices();
 }

@@ -1,108 +1,18 @@
-// Keeping every count the counter reported, whichever way a sample ends: a
-// dump answered after its notice was closed, a count cut off by a lost line,
-// Disconnect or shut-down, and the records an earlier run left unsaved.
+// Keeping counts safe on disk: unsaved records and the inventory as they
+// change, the question before a count is cut off, and the records an
+// earlier run left unsaved.
 
 #include <QDateTime>
-#include <utility>
 
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/EarlierRecords.h"
-#include "platform/NumText.h"
+#include "data/InventoryFile.h"
+#include "data/RecordFile.h"
 #include "platform/Prompter.h"
 
-bool Cvyn8_rk47View::SampleBeingCounted() const {
-    const bool running =
-        m_nRunState == RUN_COUNTING || m_nRunState == RUN_ZEROED || m_nRunState == RUN_STOPPED;
-    return running && m_nCurPacket < m_nSampleRowCount;
-}
-
-void Cvyn8_rk47View::BeginPendingDump(bool closesSample) {
-    m_dumpPending = {};
-    m_dumpPending.active = true;
-    m_dumpPending.closesSample = closesSample;
-    if (!closesSample) {
-        return;
-    }
-    if (m_bTotalizeMode) {
-        // The record is made now with the count so far; the answer completes
-        // it. Until then the stored inventory is not touched.
-        m_bCountCutOff = true;
-        RecordPacket();
-        m_bCountCutOff = false;
-        m_dumpPending.totalize = true;
-        m_dumpPending.row = SampleRow(0);
-    } else if (m_nCurPacket >= 1) {
-        m_dumpPending.row = SampleRow(m_nCurPacket - 1);
-    }
-    m_dumpPending.entry = m_pCurrentEntry;
-    // The dump ends the series: its total travels with the dump.
-    m_dumpPending.seriesTotal = m_nDumpTotal;
-    m_nDumpTotal = 0;
-}
-
-void Cvyn8_rk47View::WritePendingDumpFigures() {
-    const PendingDump dump = std::exchange(m_dumpPending, PendingDump{});
-    if (!dump.entry) {
-        return;
-    }
-    cParam& entry = *dump.entry;
-    const QString total = QString::number(dump.seriesTotal + WToI(m_strLastCount));
-    const bool rowShown = dump.row >= 0 && dump.row < m_model->Count() &&
-                          m_model->Cell(dump.row, SampleListModel::Id) == entry.m_strIdBarcode;
-    if (dump.totalize) {
-        // Every seed of the sample went through the counter: the dump's count
-        // is the sample's count.
-        entry.m_strNumPerPacket = m_strLastCount;
-        if (rowShown) {
-            m_model->SetCell(dump.row, SampleListModel::NumP, m_strLastCount);
-        }
-    }
-    entry.m_strInventory = m_strLastCount;
-    entry.m_strTotalQuantity = total;
-    m_pDoc->m_inventory.Set(entry.m_strIdBarcode, m_strLastCount);
-    if (rowShown) {
-        m_model->SetCell(dump.row, SampleListModel::Inventory, m_strLastCount);
-        m_model->SetCell(dump.row, SampleListModel::Sum, total);
-    }
-    KeepUnsavedWorkSafe();
-}
-
-void Cvyn8_rk47View::AbandonPendingDump() {
-    const PendingDump dump = std::exchange(m_dumpPending, PendingDump{});
-    if (!dump.entry || !dump.entry->m_strTotalQuantity.isEmpty()) {
-        return;
-    }
-    // What is left in the machine is not known; what went into packets is.
-    const QString total = QString::number(dump.seriesTotal);
-    dump.entry->m_strTotalQuantity = total;
-    if (dump.row >= 0 && dump.row < m_model->Count()) {
-        m_model->SetCell(dump.row, SampleListModel::Sum, total);
-    }
-    KeepUnsavedWorkSafe();
-}
-
-void Cvyn8_rk47View::CloseCutOffSample() {
-    // A sample whose dump is still awaited was closed by that dump already.
-    const bool closedByDump = m_dumpPending.closesSample && m_pDumpDlg;
-    if (!closedByDump && SampleBeingCounted()) {
-        m_bCountCutOff = true;
-        CompleteSample();
-        m_bCountCutOff = false;
-    } else if (!closedByDump && m_bBatchMode && m_nSampleRowCount > 0 &&
-               m_nCurPacket == m_nSampleRowCount &&
-               (m_nRunState == RUN_COUNTING || m_nRunState == RUN_STOPPED)) {
-        // Every row was counted and the dump never came: the last record
-        // gets the series' total as a dump would leave it, without the dump.
-        BeginPendingDump(true);
-    }
-    AbandonPendingDump();
-    m_nDumpTotal = 0;
-}
-
 bool Cvyn8_rk47View::MayEndCount(const QString& action) {
-    const bool dumpAwaited = m_dumpPending.closesSample && m_pDumpDlg;
-    if (!SampleBeingCounted() && !dumpAwaited) {
+    if (!m_session->SampleBeingCounted() && !m_session->DumpAwaited()) {
         return true;
     }
     return Prompt(QStringLiteral("A sample is being counted. %1 ends it: what was counted so far "
@@ -135,4 +45,23 @@ void Cvyn8_rk47View::KeepEarlierUnsavedRecords() {
                 kAppTitle, PromptIcon::Warning);
             return;
     }
+}
+
+void Cvyn8_rk47View::KeepUnsavedWorkSafe() {
+    QStringList failures;
+    QString path;
+    QString error;
+    if (!WriteUnsavedRecords(&path, &error)) {
+        failures << QString("%1 (%2)").arg(path, error);
+    }
+    if (!WriteInventoryBack(&path, &error)) {
+        failures << QString("%1 (%2)").arg(path, error);
+    }
+    // One message per run of failures, not one per record.
+    if (!failures.isEmpty() && !m_bSafeKeepFailed) {
+        Prompt("Could not keep the counts of this run safe on disk: " + failures.join(", ") +
+                   ".\nSave the records before closing the program.",
+               kAppTitle, PromptIcon::Error);
+    }
+    m_bSafeKeepFailed = !failures.isEmpty();
 }

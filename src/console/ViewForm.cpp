@@ -63,14 +63,13 @@ QComboBox* MakeCombo(QWidget* parent, int id, const QString& label, QRect labelR
 }  // namespace
 
 Cvyn8_rk47View::Cvyn8_rk47View(Cvyn8_rk47Doc* doc, QWidget* parent)
-    : QWidget(parent), m_pDoc(doc), m_model(new SampleListModel(this)) {
+    : QWidget(parent),
+      m_pDoc(doc),
+      m_session(new CountSession(doc, this)),
+      m_model(new SampleListModel(&m_session->Rows(), this)) {
     BuildForm();
     ConnectSignals();
-    m_pDoc->OnRecordsDiscarded = [this] {
-        m_pCurrentEntry = nullptr;
-        m_dumpPending.entry = nullptr;
-    };
-    m_pDoc->OnRecordsChanged = [this] { KeepUnsavedWorkSafe(); };
+    ConnectSession();
 }
 
 QWidget* Cvyn8_rk47View::control(int id) const {
@@ -190,15 +189,8 @@ void Cvyn8_rk47View::ConnectSignals() {
     connect(m_btnDone, &QPushButton::clicked, this, &Cvyn8_rk47View::OnDone);
     connect(m_btnReset, &QPushButton::clicked, this, &Cvyn8_rk47View::OnReset);
     connect(m_btnDelete, &QPushButton::clicked, this, &Cvyn8_rk47View::OnDelete);
-    // The two radio buttons form one group: a click checks the one clicked.
-    connect(m_radioTotalize, &QRadioButton::clicked, this, [this] {
-        CheckModeRadio(IDC_TOTALIZE);
-        OnTotalizeCount();
-    });
-    connect(m_radioBatch, &QRadioButton::clicked, this, [this] {
-        CheckModeRadio(IDC_BATCH);
-        OnBatchCount();
-    });
+    connect(m_radioTotalize, &QRadioButton::clicked, this, &Cvyn8_rk47View::OnTotalizeCount);
+    connect(m_radioBatch, &QRadioButton::clicked, this, &Cvyn8_rk47View::OnBatchCount);
     connect(m_comboCom, qOverload<int>(&QComboBox::activated), this,
             &Cvyn8_rk47View::OnSelchangeCom);
     connect(m_comboBaud, qOverload<int>(&QComboBox::activated), this,
@@ -206,7 +198,9 @@ void Cvyn8_rk47View::ConnectSignals() {
     connect(m_comboName, qOverload<int>(&QComboBox::activated), this,
             &Cvyn8_rk47View::OnSelchangeName);
     connect(m_spinFeedSpeed, &UpDownCtrl::deltaPos, this, &Cvyn8_rk47View::OnDeltaposFeedSpeed);
+    connect(m_editFeedSpeed, &QLineEdit::textEdited, m_session, &CountSession::FeedSpeedTyped);
     connect(m_editFeedSpeed, &QLineEdit::editingFinished, this, &Cvyn8_rk47View::ExchangeFeedSpeed);
+    connect(m_chkSameAsPrevious, &QCheckBox::toggled, m_session, &CountSession::SetSameAsPrevious);
     // The ID edit takes the focus whenever its text changes (a scanner types
     // into it while another control has the focus).
     connect(m_editID, &QLineEdit::textChanged, this, [this] { m_editID->setFocus(); });
@@ -214,7 +208,8 @@ void Cvyn8_rk47View::ConnectSignals() {
 
 bool Cvyn8_rk47View::eventFilter(QObject* watched, QEvent* event) {
     // While a sample runs the list holds the focus and keystrokes do nothing.
-    if (watched == m_listSamples && event->type() == QEvent::KeyPress && SampleRunning()) {
+    if (watched == m_listSamples && event->type() == QEvent::KeyPress &&
+        m_session->SampleRunning()) {
         return true;
     }
     if (watched == m_editID && event->type() == QEvent::KeyPress) {
@@ -225,9 +220,4 @@ bool Cvyn8_rk47View::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void Cvyn8_rk47View::CheckModeRadio(int id) {
-    m_radioTotalize->setChecked(id == IDC_TOTALIZE);
-    m_radioBatch->setChecked(id == IDC_BATCH);
 }

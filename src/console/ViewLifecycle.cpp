@@ -1,6 +1,6 @@
 // Start-up and shut-down of the console.
 
-#include <QCheckBox>
+#include <QFile>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -32,14 +32,6 @@ void ReportWriteFailure(const QString& path, const QString& reason, const QStrin
            PromptIcon::Error);
 }
 
-// A stored value is shown whole, whatever limit typing into the edit has.
-void ShowWhole(QLineEdit* edit, const QString& text) {
-    if (edit->maxLength() < text.size()) {
-        edit->setMaxLength(static_cast<int>(text.size()));
-    }
-    edit->setText(text);
-}
-
 }  // namespace
 
 Cvyn8_rk47View::~Cvyn8_rk47View() {
@@ -66,7 +58,7 @@ void Cvyn8_rk47View::OnInitialUpdate() {
     m_strComPort = "COM1";
     m_strBaud = "9600";
 
-    m_strExeFolder = DataFolder();
+    m_strExeFolder = ::DataFolder();
     KeepEarlierUnsavedRecords();
     QString seedProblem;
     m_nSeedSetCount = LoadSeedParaFile(m_strExeFolder + "SeedPara.txt", *m_pDoc, &seedProblem);
@@ -83,75 +75,22 @@ void Cvyn8_rk47View::OnInitialUpdate() {
     LoadInventoryFile(m_strExeFolder + "vyn8_inventory.txt", m_pDoc->m_inventory);
     m_bInventoryLoaded = true;
 
-    CheckModeRadio(IDC_TOTALIZE);
-    m_bTotalizeMode = true;
-    m_bBatchMode = false;
-
     m_comboName->clear();
     for (int k = 0; k < m_nSeedSetCount; ++k) {
         m_comboName->addItem(m_pDoc->m_seedNames[k]);
     }
     m_comboName->setCurrentIndex(0);
-
     m_spinFeedSpeed->SetRange(2, 200);
-    m_spinFeedSpeed->SetPos(WToI(m_pDoc->m_feedSpeeds[0]));
-    ShowSeedSet(0);
-    m_nFeedSpeed = WToI(m_strFeedSpeed);
 
     m_model->InsertColumns();
     const int widths[SampleListModel::kColumns] = {50, 110, 100, 60, 60, 100, 100, 100, 100};
     for (int c = 0; c < SampleListModel::kColumns; ++c) {
         m_listSamples->setColumnWidth(c, widths[c]);
     }
-
-    LockRun();
-    LockSelection();
-
-    m_grpConnectSet->setEnabled(true);
-    m_comboCom->setEnabled(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_comboBaud, m_btnLoadFile, m_btnDisconnect,
-                                                      m_spinFeedSpeed, m_editGateHor, m_editGateVer,
-                                                      m_editSensitivity, m_btnDelete}) {
-        w->setEnabled(false);
-    }
-    m_btnConnect->setEnabled(true);
-    m_editFeedSpeed->setEnabled(true);
-
-    m_model->DeleteAll();
-    m_nSampleRowCount = 0;
-    m_strBatchNo.clear();
-
     const QPalette pal = m_listSamples->palette();
     m_model->SetPlainColours(pal.color(QPalette::Active, QPalette::Text),
                              pal.color(QPalette::Active, QPalette::Base));
-
-    m_nCurPacket = 0;
-    m_nRowCount = 0;
-    m_bClosingSample = 0;
-}
-
-void Cvyn8_rk47View::ShowSeedSet(int index) {
-    m_strFeedSpeed = m_pDoc->m_feedSpeeds.value(index);
-    ShowWhole(m_editFeedSpeed, m_strFeedSpeed);
-    m_strGateHor = m_pDoc->m_gateHors.value(index);
-    m_strGateVer = m_pDoc->m_gateVers.value(index);
-    ShowWhole(m_editGateHor, m_strGateHor);
-    ShowWhole(m_editGateVer, m_strGateVer);
-    m_strSensitivity = m_pDoc->m_sensitivities.value(index);
-    ShowWhole(m_editSensitivity, m_strSensitivity);
-}
-
-bool Cvyn8_rk47View::ExchangeFeedSpeed() {
-    bool ok = false;
-    const int value = m_editFeedSpeed->text().trimmed().toInt(&ok);
-    if (!ok || value < 10 || value > 200) {
-        Prompt("Please enter an integer between 10 and 200.", kAppTitle, PromptIcon::Warning);
-        m_editFeedSpeed->setFocus();
-        m_editFeedSpeed->selectAll();
-        return false;
-    }
-    m_nFeedSpeed = value;
-    return true;
+    m_session->StartUp();
 }
 
 void Cvyn8_rk47View::Shutdown() {
@@ -160,20 +99,33 @@ void Cvyn8_rk47View::Shutdown() {
     }
     m_bShutdownDone = true;
     // A count still running ends here: what was counted goes into the files.
-    CloseCutOffSample();
+    m_session->Shutdown();
     SaveShutdownFiles();
     ShutdownLink();
     m_pDoc->DiscardRecords();
-    m_pCurrentEntry = nullptr;
 }
 
-bool Cvyn8_rk47View::WriteUnsavedRecords(QString* path, QString* error) const {
+bool Cvyn8_rk47View::WriteUnsavedRecords(QString* path, QString* error) {
     const Cvyn8_rk47Doc& doc = *m_pDoc;
     *path = m_strExeFolder + "VYN8_Default.txt";
     if (!doc.HoldsUnsavedWork()) {
+        // Saved records are kept elsewhere: the file this run wrote must not
+        // hold them, or the next start would take them for records never
+        // saved. A file of an earlier run that could not be set aside stays.
+        if (!m_bDefaultWritten) {
+            return true;
+        }
+        QFile file(*path);
+        if (file.exists() && !file.remove()) {
+            *error = file.errorString();
+            return false;
+        }
+        m_bDefaultWritten = false;
         return true;
     }
-    return WriteRecordFile(*path, doc.m_records, RecordFieldOrder::Shutdown, error);
+    const bool written = WriteRecordFile(*path, doc.m_records, RecordFieldOrder::Shutdown, error);
+    m_bDefaultWritten = m_bDefaultWritten || written;
+    return written;
 }
 
 bool Cvyn8_rk47View::WriteInventoryBack(QString* path, QString* error) const {

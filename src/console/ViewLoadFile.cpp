@@ -20,7 +20,7 @@
 
 namespace {
 
-using ListRow = std::array<QString, SampleListModel::kColumns>;
+using ListRow = std::array<QString, RowTable::kColumns>;
 
 bool StartsWithDigit(const QString& v) {
     return !v.isEmpty() && v[0] >= '0' && v[0] <= '9';
@@ -115,7 +115,7 @@ int MakeStorable(SheetRows& sheet, QString* refusal) {
 
 void Cvyn8_rk47View::OnLoadFile() {
     Cvyn8_rk47Doc& doc = *m_pDoc;
-    StartAfreshIfSaved();
+    m_session->StartAfreshIfSaved();
     if (doc.m_strExcelDriver.isEmpty()) {
         Prompt("No Excel ODBC Driver found!");
         return;
@@ -130,7 +130,6 @@ void Cvyn8_rk47View::OnLoadFile() {
         return;
     }
 
-    const int wasManualList = m_bManualList;
     ExcelDatabase db;
     try {
         if (!db.Open(ImportConnectText(doc.m_strExcelDriver, path), true)) {
@@ -144,7 +143,6 @@ void Cvyn8_rk47View::OnLoadFile() {
             return;
         }
         const int n = rs.GetFieldCount();
-        m_bManualList = 0;
         const QString firstName = rs.GetFieldName(0);
         m_model->SetPlainColours(Qt::black, m_model->PlainBack());
 
@@ -156,7 +154,6 @@ void Cvyn8_rk47View::OnLoadFile() {
             if (Prompt("Please format this file. If click Yes\n the message in first row will be "
                        "lost",
                        kAppTitle, PromptIcon::Question, PromptButtons::YesNo) != IDYES) {
-                m_bManualList = 1;
                 rs.Close();
                 db.Close();
                 return;
@@ -184,44 +181,24 @@ void Cvyn8_rk47View::OnLoadFile() {
         QString refusal;
         const int replaced = MakeStorable(sheet, &refusal);
         if (!refusal.isEmpty()) {
-            m_bManualList = wasManualList;
             Prompt(refusal, kAppTitle, PromptIcon::Warning);
             return;
         }
-        if (static_cast<size_t>(m_nRowCount) + rows.size() > static_cast<size_t>(kMaxListRows)) {
-            m_bManualList = wasManualList;
+        const int listRows = m_session->Rows().Count();
+        if (static_cast<size_t>(listRows) + rows.size() > static_cast<size_t>(kMaxListRows)) {
             Prompt(QString("The sample list holds at most %1 rows: it has %2, %4 %3 more. "
                            "Nothing was loaded.")
                        .arg(kMaxListRows)
-                       .arg(m_nRowCount)
+                       .arg(listRows)
                        .arg(rows.size())
                        .arg(path));
             return;
         }
-        if (wasManualList) {
-            // The sample being entered joins the list, as the loaded rows do.
-            m_nLoadedFirstRow = m_nRowCount - m_nSampleRowCount;
-        }
-        const int firstLoaded = m_nRowCount;
-        for (const ListRow& cells : rows) {
-            const int row = AppendListRow();
-            for (int c = 1; c < SampleListModel::kColumns; ++c) {
-                m_model->SetCell(row, c, cells[static_cast<size_t>(c)]);
-            }
-            ++m_nSampleRowCount;
-            ++m_nRowCount;
-        }
-        m_editID->setFocus();
         rs.Close();
         db.Close();
-        m_nDrawMode = 0;
-        FillRowStates();
+        m_session->LoadRows(rows);
         if (!rows.empty()) {
-            // The list lays out its new rows first: before that, its scroll
-            // range ends at the old last row and the scroll falls short.
-            m_listSamples->doItemsLayout();
-            m_listSamples->scrollTo(m_model->index(firstLoaded, 0),
-                                    QAbstractItemView::PositionAtTop);
+            ScrollTo(listRows, true);
         }
         if (replaced > 0) {
             Prompt(QStringLiteral("Tabs and line breaks in %1 cell%2 of the sheet were replaced "
@@ -232,13 +209,9 @@ void Cvyn8_rk47View::OnLoadFile() {
         }
     } catch (const UnreadableWorkbookError& e) {
         // The driver says which file and why; the sheet is not the problem.
-        m_bManualList = wasManualList;
         Prompt(e.Message() + ". Nothing was loaded.", kAppTitle, PromptIcon::Error);
     } catch (const ExcelError&) {
-        m_bManualList = wasManualList;
         Prompt("This is not a correct file, Sheet label should be vyn8 in excel file");
     }
-    m_radioBatch->setEnabled(false);
-    m_radioTotalize->setEnabled(false);
-    m_chkSameAsPrevious->hide();
+    m_session->LoadFinished();
 }

@@ -18,7 +18,7 @@ void Cvyn8_rk47View::OnEditSeedPara() {
     cSeedname35 dlg(this);
     dlg.m_pDoc = m_pDoc;
     dlg.m_nCount = m_nSeedSetCount;
-    dlg.m_nIndex = m_nSeedIndex;
+    dlg.m_nIndex = m_session->SeedIndex();
     if (dlg.DoModal() != IDOK) {
         return;
     }
@@ -28,20 +28,20 @@ void Cvyn8_rk47View::OnEditSeedPara() {
         Prompt("Failed to Save Data, try again", kAppTitle, PromptIcon::Error);
         return;
     }
-    m_nSeedIndex = dlg.m_nIndex;
+    const int index = dlg.m_nIndex;
 
     m_comboName->clear();
     for (int k = 0; k < dlg.m_nCount; ++k) {
         m_comboName->addItem(doc.m_seedNames[k]);
     }
     m_nSeedSetCount = dlg.m_nCount;
-    m_comboName->setCurrentIndex(m_nSeedIndex);
-    m_comboName->setEditText(doc.m_seedNames[m_nSeedIndex]);
+    m_comboName->setCurrentIndex(index);
+    m_comboName->setEditText(doc.m_seedNames[index]);
 
     // The operator types a feed speed of up to three digits; the gates and
     // the sensitivity are only shown, and every value is shown whole.
     m_editFeedSpeed->setMaxLength(kSeedEditLimit);
-    ShowSeedSet(m_nSeedIndex);
+    m_session->ShowSeedSet(index);
 
     const QString path = m_strExeFolder + "SeedPara.txt";
     QString error;

@@ -26,9 +26,7 @@ cParam* Cvyn8_rk47Doc::AddRecord(const QString& id) {
 
 void Cvyn8_rk47Doc::DiscardRecords() {
     m_records.clear();
-    if (OnRecordsDiscarded) {
-        OnRecordsDiscarded();
-    }
+    ++m_nGeneration;
 }
 
 void Cvyn8_rk47Doc::EnsureSeedIndex(qsizetype k) {

@@ -45,9 +45,10 @@ public:
 
     // Record operations.
     cParam* AddRecord(const QString& id);
-    // Deletes every record. Callers also clear the view's current-record
-    // pointer; OnRecordsDiscarded is told so it can.
+    // Deletes every record; the generation moves on, so an index kept into
+    // the old records is known to be gone.
     void DiscardRecords();
+    unsigned m_nGeneration = 0;
     qsizetype RecordCount() const { return static_cast<qsizetype>(m_records.size()); }
     // Records counted in this run and not yet saved: they exist nowhere else
     // but VYN8_Default.txt. Records read from a file are not unsaved work.
@@ -57,12 +58,6 @@ public:
     }
     // Grows the five seed lists so that index `k` exists.
     void EnsureSeedIndex(qsizetype k);
-
-    // Called after the records were discarded (the view clears its pointer).
-    std::function<void()> OnRecordsDiscarded;
-    // Called after a record was added or changed the inventory, so unsaved
-    // work can be kept safe on disk.
-    std::function<void()> OnRecordsChanged;
 
     // Menu commands handled by the document.
     void OnOpenSampleRecord();

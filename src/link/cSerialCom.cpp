@@ -1,5 +1,7 @@
 #include "link/cSerialCom.h"
 
+#include "link/SendFrame.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -216,4 +218,8 @@ bool cSerialCom::Close() {
 
 void cSerialCom::SetLineStatus(ILineStatus* source) {
     m_pLineStatus = source;
+}
+
+SendResult cSerialCom::Send(const QByteArray& frame, FrameSender sender) {
+    return SendFrame(this, frame, sender);
 }

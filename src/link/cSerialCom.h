@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "link/CounterPort.h"
+
 // Line status as the original ClearCommError gave it.
 struct COMSTAT {
     uint32_t holdFlags = 0;  // bit 0 CTS hold, bit 1 DSR hold
@@ -31,10 +33,13 @@ public:
 // The serial channel to the counter: 7 data bits, odd parity, one stop bit,
 // no flow control. Every message it shows goes through the prompter, so call
 // Open, Handshake, SetTimeouts, Write and CheckLine on the UI thread.
-class cSerialCom {
+class cSerialCom : public CounterPort {
 public:
     cSerialCom();
-    ~cSerialCom();  // closes the port if still open
+    ~cSerialCom() override;  // closes the port if still open
+
+    // One frame through the shared send step (line check, busy queue, write).
+    SendResult Send(const QByteArray& frame, FrameSender sender) override;
 
     // portName "COM1".."COM9" (mapped to a device path), baud as typed text.
     int Open(const QString& portName, const QString& baudText);
