@@ -58,7 +58,7 @@ struct Bench {
         view->OnConnect();
         up = true;
         shaker.join();
-        connected = view->m_nLinkState == LINK_CONNECTED;
+        connected = view->session().LinkLive();
     }
     ~Bench() {
         view.reset();
@@ -90,7 +90,7 @@ void BM_CountFrameToCountEdit(benchmark::State& state) {
         return;
     }
     Clock::time_point shown;
-    QObject::connect(bench.view->m_editCount, &QLineEdit::textChanged,
+    QObject::connect(static_cast<QLineEdit*>(bench.view->control(IDC_COUNT)), &QLineEdit::textChanged,
                      [&] { shown = Clock::now(); });
     std::vector<double> latencies;
     int n = 0;
@@ -100,7 +100,7 @@ void BM_CountFrameToCountEdit(benchmark::State& state) {
         bench.Write(frame.chopped(1));
         const Clock::time_point sent = Clock::now();
         bench.Write(frame.right(1));  // the last byte
-        while (bench.view->m_editCount->text() != count) {
+        while (static_cast<QLineEdit*>(bench.view->control(IDC_COUNT))->text() != count) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         }
         const double ms = std::chrono::duration<double, std::milli>(shown - sent).count();
@@ -123,7 +123,7 @@ void BM_FramesPerSecondNoneLost(benchmark::State& state) {
     }
     const int frameCount = static_cast<int>(state.range(0));
     int carriedOut = 0;
-    QObject::connect(bench.view->m_editCount, &QLineEdit::textChanged, [&] { ++carriedOut; });
+    QObject::connect(static_cast<QLineEdit*>(bench.view->control(IDC_COUNT)), &QLineEdit::textChanged, [&] { ++carriedOut; });
     int base = 0;
     double best = 0;
     for (auto _ : state) {
@@ -135,7 +135,7 @@ void BM_FramesPerSecondNoneLost(benchmark::State& state) {
         carriedOut = 0;
         const auto start = Clock::now();
         std::thread writer([&] { bench.Write(burst); });
-        while (bench.view->m_editCount->text() != last) {
+        while (static_cast<QLineEdit*>(bench.view->control(IDC_COUNT))->text() != last) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         }
         const double s = std::chrono::duration<double>(Clock::now() - start).count();

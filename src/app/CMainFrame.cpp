@@ -12,6 +12,7 @@
 
 #include "app/CAboutDlg.h"
 #include "console/Cvyn8_rk47View.h"
+#include "platform/Prompter.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "platform/DataFolder.h"
 
@@ -70,9 +71,23 @@ void CMainFrame::BuildMenu() {
 
     QMenu* option = menuBar()->addMenu("&Option");
     connect(AddCommand(option, ID_FILE_OPEN, "&Open Sample Record", QKeySequence("Ctrl+O")),
-            &QAction::triggered, this, [doc] { doc->OnOpenSampleRecord(); });
+            &QAction::triggered, this, [doc, view] {
+                // The sample being counted makes a record of its own: opened
+                // records would take its place.
+                const CountSession& session = view->session();
+                if (session.SampleBeingCounted() || session.DumpAwaited()) {
+                    Prompt("A sample is being counted. Open the records once it is closed.",
+                           kAppTitle, PromptIcon::Information);
+                    return;
+                }
+                doc->OnOpenSampleRecord();
+            });
     connect(AddCommand(option, ID_FILE_SAVE, "&Save", QKeySequence("Ctrl+S")), &QAction::triggered,
-            this, [doc] { doc->OnSaveRecords(); });
+            this, [doc, view] {
+                doc->OnSaveRecords();
+                // Saved records are no longer kept as unsaved work.
+                view->KeepUnsavedWorkSafe();
+            });
     connect(AddCommand(option, ID_PRINT_RECORDS, "&Print"), &QAction::triggered, this,
             [doc] { doc->OnPrintRecords(); });
     connect(AddCommand(option, ID_PRINT_LABELS, "Print &Labels..."), &QAction::triggered, this,

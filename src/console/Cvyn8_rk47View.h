@@ -87,12 +87,19 @@ public:
     void Shutdown();
     // True when start-up read the inventory (only then is it written back).
     bool InventoryLoaded() const { return m_bInventoryLoaded; }
-    // The data folder (ends in '/').
+    // The data folder (ends in '/'); set by start-up, or by a test.
     QString DataFolder() const { return m_strExeFolder; }
+    void SetDataFolder(const QString& folder) { m_strExeFolder = folder; }
     // The number of seed sets read.
     int SeedSetCount() const { return m_nSeedSetCount; }
-    // The channel to the counter while there is one.
-    bool HasChannel() const { return m_pSerial != nullptr; }
+    // The channel to the counter and its receive loop while there are.
+    cSerialCom* Channel() const { return m_pSerial; }
+    ReceiveLoop* Receiver() const { return m_pRxThread; }
+    // Frames received while an earlier one's message box is open.
+    size_t FramesWaiting() const { return m_pendingFrames.size(); }
+    // The notices while they are open.
+    DumDlg35* DumpNotice() const { return m_pDumpDlg; }
+    Sample35* SampleReadyNotice() const { return m_pSampleReadyDlg; }
 
     // The operator's commands.
     void OnConnect();
@@ -116,6 +123,9 @@ public:
     void OnEditSeedPara();
     void OnLoadFile();
 
+    // Reads the Feed Speed edit as the form's data exchange does: an integer
+    // from 10 to 200, or a warning and false.
+    bool ExchangeFeedSpeed();
     // Asks before `action` ends a count in progress; true to go on.
     bool MayEndCount(const QString& action);
     // Keeps unsaved records and the inventory on disk as they change; after
@@ -138,9 +148,6 @@ private:
     void DropNotices();
     void ReturnToIdEntry();
     void ScrollTo(int row, bool top);
-    // Reads the Feed Speed edit as the form's data exchange does: an integer
-    // from 10 to 200, or a warning and false.
-    bool ExchangeFeedSpeed();
 
     // The channel and the receive loop.
     void ReleaseChannel();

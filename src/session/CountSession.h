@@ -141,6 +141,8 @@ public:
     // The list row at position `pos` of the current sample, or -1.
     int SampleRow(int pos) const;
     QString LastCount() const { return m_lastCount; }
+    QString LastPackNo() const { return m_lastPackNo; }
+    bool AutoDumpArmed() const { return m_autoDumpArmed; }
     int SeedIndex() const { return m_seedIndex; }
     int FeedSpeed() const { return m_feedSpeed; }
     bool DumpNoticeOpen() const { return m_dumpNoticeOpen; }

@@ -24,8 +24,8 @@ TEST_F(ConnectTest, APortThatCannotBeOpenedGivesBothMessagesAndStaysDisconnected
     EXPECT_EQ(prompter.shown[1].text,
               "Please Check COM number & ensure serial line connection is ok !");
     EXPECT_EQ(prompter.shown[1].caption, "Init Comm Port Error");
-    EXPECT_EQ(view->m_pSerial, nullptr);
-    EXPECT_EQ(view->m_pRxThread, nullptr);
+    EXPECT_EQ(view->Channel(), nullptr);
+    EXPECT_EQ(view->Receiver(), nullptr);
     EXPECT_TRUE(Enabled(ctl(IDC_CONNECT)));
     EXPECT_FALSE(Enabled(ctl(IDC_DISCONNECT)));
 }
@@ -38,21 +38,21 @@ TEST_F(ConnectTest, ConnectDisconnectAndConnectAgain) {
     EXPECT_TRUE(Enabled(ctl(IDC_DUMP)));
     EXPECT_FALSE(Enabled(ctl(IDC_START)));
     EXPECT_FALSE(Enabled(ctl(IDC_COM)));
-    ASSERT_NE(view->m_pRxThread, nullptr);
+    ASSERT_NE(view->Receiver(), nullptr);
     // The receive loop runs: a counter message reaches the form.
     counter.SendCount("12", "3");
     ASSERT_TRUE(WaitUntil([&] { return ControlText(view.get(), IDC_COUNT) == "12"; }));
 
     ClickControl(view.get(), IDC_DISCONNECT);
     EXPECT_EQ(Sent(frames::Command("Disconnect")), frames::Command("Disconnect"));
-    EXPECT_EQ(view->m_pSerial, nullptr);
-    EXPECT_EQ(view->m_pRxThread, nullptr);
-    EXPECT_EQ(view->m_nRunState, RUN_IDLE);
-    EXPECT_EQ(view->m_nLinkState, LINK_DOWN);
+    EXPECT_EQ(view->Channel(), nullptr);
+    EXPECT_EQ(view->Receiver(), nullptr);
+    EXPECT_EQ(view->session().Run(), RunState::Idle);
+    EXPECT_FALSE(view->session().LinkLive());
     EXPECT_TRUE(Enabled(ctl(IDC_CONNECT)));
     EXPECT_FALSE(Enabled(ctl(IDC_DISCONNECT)));
     EXPECT_FALSE(Enabled(ctl(IDC_FEEDSPEED)));
-    EXPECT_TRUE(view->m_radioTotalize->isChecked());
+    EXPECT_TRUE(Radio(*view, IDC_TOTALIZE)->isChecked());
     EXPECT_TRUE(prompter.shown.empty());
 
     const int enq = counter.EnqCount();
@@ -64,15 +64,14 @@ TEST_F(ConnectTest, ConnectDisconnectAndConnectAgain) {
 
 TEST_F(ConnectTest, ConnectAsksBeforeClearingRecordsThatWereNeverSaved) {
     doc->AddRecord("A1")->m_strInventory = "55";
-    view->AppendListRow();
-    view->m_nRowCount = 1;
+    view->session().Rows().Append();
     prompter.Answer(IDNO);
     ClickControl(view.get(), IDC_CONNECT);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].buttons, PromptButtons::YesNo);
     EXPECT_EQ(doc->RecordCount(), 1);
     EXPECT_EQ(view->list().Count(), 1);
-    EXPECT_EQ(view->m_pSerial, nullptr);
+    EXPECT_EQ(view->Channel(), nullptr);
     EXPECT_EQ(counter.EnqCount(), 0);
 
     prompter.Answer(IDYES);
@@ -92,35 +91,35 @@ TEST_F(ConnectTest, ConnectAsksBeforeClearingRecordsThatWereNeverSaved) {
 
 TEST_F(ConnectTest, TheCountersDisconnectKeepsThePortAndConnectOnlyShakesHandsAgain) {
     Connect();
-    cSerialCom* channel = view->m_pSerial;
-    ASSERT_TRUE(CounterSays("Disconnect", [&] { return view->m_nLinkState == LINK_DOWN; }));
-    EXPECT_EQ(view->m_nRunState, RUN_IDLE);
-    EXPECT_EQ(view->m_pSerial, channel);
-    EXPECT_EQ(view->m_pRxThread, nullptr);
+    cSerialCom* channel = view->Channel();
+    ASSERT_TRUE(CounterSays("Disconnect", [&] { return !view->session().LinkLive(); }));
+    EXPECT_EQ(view->session().Run(), RunState::Idle);
+    EXPECT_EQ(view->Channel(), channel);
+    EXPECT_EQ(view->Receiver(), nullptr);
     EXPECT_TRUE(Enabled(ctl(IDC_CONNECT)));
     EXPECT_FALSE(Enabled(ctl(IDC_DISCONNECT)));
     EXPECT_FALSE(Enabled(ctl(IDC_START)));
 
     const int enq = counter.EnqCount();
     Connect();
-    EXPECT_EQ(view->m_pSerial, channel);
+    EXPECT_EQ(view->Channel(), channel);
     EXPECT_GT(counter.EnqCount(), enq);
-    counter.SendEvent("Stop");
-    EXPECT_TRUE(WaitUntil([&] { return view->m_nRunState == RUN_STOPPED; }));
+    counter.SendCount("17", "1");
+    EXPECT_TRUE(WaitUntil([&] { return view->session().LastCount() == "17"; }));
     EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(ConnectTest, ALineThatClosesMidCountKeepsTheCountAndConnectWorksAgain) {
     Connect();
     Scan("T-1");  // Totalize Count: the row is added and the count starts
-    ASSERT_EQ(view->m_nRunState, RUN_COUNTING);
+    ASSERT_EQ(view->session().Run(), RunState::Counting);
     ASSERT_TRUE(CounterCounts("37", "0"));
     counter.Vanish();
-    ASSERT_TRUE(WaitUntil([&] { return view->m_nLinkState == LINK_DOWN; }));
+    ASSERT_TRUE(WaitUntil([&] { return !view->session().LinkLive(); }));
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, "Error");
-    EXPECT_EQ(view->m_pSerial, nullptr);
-    EXPECT_EQ(view->m_nRunState, RUN_IDLE);
+    EXPECT_EQ(view->Channel(), nullptr);
+    EXPECT_EQ(view->session().Run(), RunState::Idle);
     EXPECT_TRUE(Enabled(ctl(IDC_CONNECT)));
     // The sample was closed with its count, and is on disk already.
     ASSERT_EQ(doc->RecordCount(), 1);
@@ -131,7 +130,7 @@ TEST_F(ConnectTest, ALineThatClosesMidCountKeepsTheCountAndConnectWorksAgain) {
     PtyCounter again;
     prompter.Clear();
     ClickControl(view.get(), IDC_CONNECT);  // asks about the unsaved record: Yes
-    EXPECT_EQ(view->m_nLinkState, LINK_CONNECTED);
+    EXPECT_TRUE(view->session().LinkLive());
     EXPECT_GE(again.EnqCount(), 1);
 }
 

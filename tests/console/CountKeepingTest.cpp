@@ -20,7 +20,7 @@ protected:
     bool Counts(PtyCounter& line, const QString& count, const QString& pack) {
         line.SendCount(count, pack);
         return WaitUntil(
-            [&] { return view->m_strLastCount == count && view->m_strLastPackNo == pack; });
+            [&] { return view->session().LastCount() == count && view->session().LastPackNo() == pack; });
     }
     bool Counts(const QString& count, const QString& pack) { return Counts(counter, count, pack); }
     // Whether `frame` is the last the console wrote (waiting for it).
@@ -35,7 +35,7 @@ protected:
     void StartSeries(const QString& id, const std::vector<std::pair<QString, QString>>& rows) {
         EnterSeries(id, rows);
         ClickControl(view.get(), IDC_START);
-        ASSERT_EQ(view->m_nRunState, RUN_COUNTING);
+        ASSERT_EQ(view->session().Run(), RunState::Counting);
     }
     // PackNo, Num/P, Inventory, Total Quantity and Comment of record i.
     QStringList Figures(int i) const {
@@ -50,11 +50,11 @@ protected:
     // The automatic dump of a finished series: "Full", then "Empty".
     bool AutoDumpStarts(PtyCounter& line) {
         line.SendEvent("Full");
-        if (!WaitUntil([&] { return view->m_pSampleReadyDlg != nullptr; })) {
+        if (!WaitUntil([&] { return view->SampleReadyNotice() != nullptr; })) {
             return false;
         }
         line.SendEvent("Empty");
-        return WaitUntil([&] { return view->m_pDumpDlg != nullptr; });
+        return WaitUntil([&] { return view->DumpNotice() != nullptr; });
     }
 };
 
@@ -76,17 +76,17 @@ TEST_P(DumpNoticeClosedEarly, TheAnswerStillWritesTheFigures) {
     if (c.batch) {
         StartSeries("S-1", {{"2", "10"}});
         ASSERT_TRUE(Counts("10", "2"));
-        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == 1; }));
+        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == 1; }));
         ASSERT_TRUE(AutoDumpStarts(counter));
     } else {
         Scan("S-1");
         ASSERT_TRUE(Counts("45", "1"));
         ClickControl(view.get(), IDC_DUMP);
-        ASSERT_NE(view->m_pDumpDlg, nullptr);
+        ASSERT_NE(view->DumpNotice(), nullptr);
     }
     EXPECT_TRUE(SentLast(frames::Command("Dump")));
-    ClickControl(view->m_pDumpDlg, IDOK);
-    ASSERT_EQ(view->m_pDumpDlg, nullptr);
+    ClickControl(view->DumpNotice(), IDOK);
+    ASSERT_EQ(view->DumpNotice(), nullptr);
 
     ASSERT_TRUE(Counts(c.batch ? "7" : "50", c.batch ? "0" : "1"));
     ASSERT_TRUE(CounterSays("Dump", [&] { return !doc->m_records.empty(); }));
@@ -110,7 +110,7 @@ TEST_F(CountKeeping, TheCountersOwnDumpClosesATotalizeSample) {
     Scan("T-1");
     ASSERT_TRUE(Counts("30", "1"));
     ASSERT_TRUE(Counts("33", "1"));
-    ASSERT_TRUE(CounterSays("Dump", [&] { return view->m_nRunState == RUN_DUMPED; }));
+    ASSERT_TRUE(CounterSays("Dump", [&] { return view->session().Run() == RunState::Dumped; }));
     ASSERT_EQ(doc->RecordCount(), 1);
     EXPECT_EQ(Figures(0), (QStringList{"0", "33", "33", "33", ""}));
     EXPECT_EQ(Stored("T-1"), "33");
@@ -118,7 +118,7 @@ TEST_F(CountKeeping, TheCountersOwnDumpClosesATotalizeSample) {
     EXPECT_EQ(Cell(0, SampleListModel::Inventory), "33");
     EXPECT_EQ(Cell(0, SampleListModel::Sum), "33");
     EXPECT_EQ(view->list().State(0), SampleListModel::Counted);
-    EXPECT_TRUE(view->m_editID->isEnabled());
+    EXPECT_TRUE(IdEdit(*view)->isEnabled());
 
     // The next scan is a new sample with a record of its own.
     Scan("T-2");
@@ -146,7 +146,7 @@ TEST_P(LineLostMidCount, KeepsTheCountsButNotAnInventory) {
     if (c.batch) {
         StartSeries("L-1", {{"2", "10"}, {"3", "20"}});
         ASSERT_TRUE(Counts("10", "2"));
-        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == 1; }));
+        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == 1; }));
         ASSERT_TRUE(Counts("20", "2"));
         ASSERT_TRUE(Counts("8", "3"));
     } else {
@@ -154,7 +154,7 @@ TEST_P(LineLostMidCount, KeepsTheCountsButNotAnInventory) {
         ASSERT_TRUE(Counts("37", "1"));
     }
     counter.Vanish();
-    ASSERT_TRUE(WaitUntil([&] { return view->m_nLinkState == LINK_DOWN; }));
+    ASSERT_TRUE(WaitUntil([&] { return !view->session().LinkLive(); }));
     ASSERT_EQ(doc->RecordCount(), static_cast<qsizetype>(c.figures.size()));
     for (size_t i = 0; i < c.figures.size(); ++i) {
         EXPECT_EQ(Figures(static_cast<int>(i)), c.figures[i]) << i;
@@ -182,14 +182,14 @@ TEST_F(CountKeeping, DisconnectOrClosingMidCountAsksThenKeepsTheCount) {
         frame.StartAndShow();
         Cvyn8_rk47View* v = frame.view();
         ClickControl(v, IDC_CONNECT);
-        ASSERT_EQ(v->m_nLinkState, LINK_CONNECTED);
+        ASSERT_TRUE(v->session().LinkLive());
         ScanId(*v, "C-1");
         counter.SendCount("41", "1");
-        ASSERT_TRUE(WaitUntil([&] { return v->m_strLastCount == "41"; }));
+        ASSERT_TRUE(WaitUntil([&] { return v->session().LastCount() == "41"; }));
         prompter.Answer(IDNO);
         EXPECT_FALSE(frame.close());
         EXPECT_EQ(prompter.shown.back().buttons, PromptButtons::YesNo);
-        EXPECT_EQ(v->m_nRunState, RUN_COUNTING);
+        EXPECT_EQ(v->session().Run(), RunState::Counting);
         EXPECT_EQ(frameDoc.RecordCount(), 0);
         prompter.Answer(IDYES);
         EXPECT_TRUE(frame.close());
@@ -210,15 +210,15 @@ TEST_F(CountKeeping, DisconnectOrClosingMidCountAsksThenKeepsTheCount) {
     prompter.Answer(IDNO);
     ClickControl(view.get(), IDC_DISCONNECT);
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(view->m_nLinkState, LINK_CONNECTED);
-    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
+    EXPECT_TRUE(view->session().LinkLive());
+    EXPECT_EQ(view->session().Run(), RunState::Counting);
     EXPECT_EQ(doc->RecordCount(), 0);
     EXPECT_TRUE(counter.TakeFrames(1, 200).isEmpty());
 
     prompter.Answer(IDYES);
     ClickControl(view.get(), IDC_DISCONNECT);
     EXPECT_EQ(Sent(frames::Command("Disconnect")), frames::Command("Disconnect"));
-    EXPECT_EQ(view->m_nLinkState, LINK_DOWN);
+    EXPECT_FALSE(view->session().LinkLive());
     ASSERT_EQ(doc->RecordCount(), 1);
     EXPECT_EQ(Figures(0), (QStringList{"0", "37", "", "37", ""}));
     EXPECT_EQ(Stored("D-1"), "<none>");
@@ -241,33 +241,33 @@ TEST_P(SeriesBoundary, TheNextSeriesTotalStartsAfresh) {
     StartSeries("A-1", {{"2", "10"}, {"3", "10"}});
     for (int r = 0; r < GetParam().rowsFinished; ++r) {
         ASSERT_TRUE(Counts("10", QString::number(r + 2)));
-        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == r + 1; }));
+        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == r + 1; }));
     }
     if (name == "Reset") {
         ClickControl(view.get(), IDC_RESET);
     } else if (name == "Disconnect") {
         ClickControl(view.get(), IDC_DISCONNECT);  // asked, and answered Yes
     } else if (name == "CountersDisconnect") {
-        ASSERT_TRUE(CounterSays("Disconnect", [&] { return view->m_nLinkState == LINK_DOWN; }));
+        ASSERT_TRUE(CounterSays("Disconnect", [&] { return !view->session().LinkLive(); }));
     } else {
         counter.Vanish();
-        ASSERT_TRUE(WaitUntil([&] { return view->m_nLinkState == LINK_DOWN; }));
+        ASSERT_TRUE(WaitUntil([&] { return !view->session().LinkLive(); }));
         again = std::make_unique<PtyCounter>();
         line = again.get();
     }
-    if (view->m_nLinkState != LINK_CONNECTED) {
+    if (!view->session().LinkLive()) {
         ClickControl(view.get(), IDC_CONNECT);  // clears the unsaved records: Yes
-        ASSERT_EQ(view->m_nLinkState, LINK_CONNECTED);
+        ASSERT_TRUE(view->session().LinkLive());
     }
 
     StartSeries("A-2", {{"1", "5"}});
     ASSERT_TRUE(Counts(*line, "5", "1"));
     line->SendEvent("BatchF");
-    ASSERT_TRUE(WaitUntil([&] { return view->m_bAutoDumpArmed == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return view->session().AutoDumpArmed(); }));
     ASSERT_TRUE(AutoDumpStarts(*line));
     ASSERT_TRUE(Counts(*line, "7", "0"));
     line->SendEvent("Dump");
-    ASSERT_TRUE(WaitUntil([&] { return view->m_pDumpDlg == nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return view->DumpNotice() == nullptr; }));
     const cParam& last = *doc->m_records.back();
     EXPECT_EQ(last.m_strIdBarcode, "A-2");
     EXPECT_EQ(last.m_strInventory, "7");
@@ -285,21 +285,21 @@ TEST_F(CountKeeping, DoneRightAfterARowRecordsNothingOfTheLastRowsFigures) {
     StartSeries("R-1", {{"2", "10"}, {"3", "20"}});
     ASSERT_TRUE(Counts("10", "1"));
     ASSERT_TRUE(Counts("10", "2"));
-    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == 1; }));
+    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == 1; }));
     ClickControl(view.get(), IDC_DONE);  // before the second row's first count frame
 
     ASSERT_EQ(doc->RecordCount(), 2);
     EXPECT_EQ(Figures(0), (QStringList{"2", "10", "", "", ""}));
     // The second row counted nothing: no packet of it was finished.
     EXPECT_EQ(Figures(1), (QStringList{"1", "0", "0", "20", "InComplete"}));
-    EXPECT_EQ(view->m_nRowCount, 2);
+    EXPECT_EQ(view->list().Count(), 2);
     EXPECT_EQ(Cell(1, SampleListModel::PackNo), "1");
     EXPECT_EQ(Cell(1, SampleListModel::NumP), "0");
     EXPECT_EQ(Cell(1, SampleListModel::Comment), "InComplete");
 }
 
 TEST_F(CountKeeping, TheCountersResetAndRepeatAlwaysActAndALateResetChangesNothing) {
-    view->m_bOptAutoDump = 0;
+    SetAutoDump(*view, false);
     Connect();
     Scan("T-1");
     ASSERT_TRUE(Counts("20", "1"));
@@ -322,14 +322,14 @@ TEST_F(CountKeeping, TheCountersResetAndRepeatAlwaysActAndALateResetChangesNothi
     // once more.
     StartSeries("B-1", {{"1", "10"}});
     ASSERT_TRUE(Counts("10", "1"));
-    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == 1; }));
+    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == 1; }));
     ClickControl(view.get(), IDC_REPEAT);
-    ASSERT_EQ(view->m_nRowCount, 4);
+    ASSERT_EQ(view->list().Count(), 4);
     ASSERT_TRUE(Counts("10", "1"));
-    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == 1; }));
-    ASSERT_TRUE(CounterSays("Repeat", [&] { return view->m_nRowCount == 5; }));
+    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == 1; }));
+    ASSERT_TRUE(CounterSays("Repeat", [&] { return view->list().Count() == 5; }));
     EXPECT_EQ(Cell(4, SampleListModel::Id), "B-1");
-    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
+    EXPECT_EQ(view->session().Run(), RunState::Counting);
     EXPECT_EQ(view->list().State(4), SampleListModel::Current);
 }
 
@@ -337,12 +337,12 @@ TEST_F(CountKeeping, EmptyStartsTheArmedDumpAfterTheReadyNoticeWasClosed) {
     Connect();
     StartSeries("E-1", {{"1", "10"}});
     ASSERT_TRUE(Counts("10", "1"));
-    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_bAutoDumpArmed == 1; }));
-    ASSERT_TRUE(CounterSays("Full", [&] { return view->m_pSampleReadyDlg != nullptr; }));
-    ClickControl(view->m_pSampleReadyDlg, IDOK);
-    ASSERT_EQ(view->m_pSampleReadyDlg, nullptr);
+    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().AutoDumpArmed(); }));
+    ASSERT_TRUE(CounterSays("Full", [&] { return view->SampleReadyNotice() != nullptr; }));
+    ClickControl(view->SampleReadyNotice(), IDOK);
+    ASSERT_EQ(view->SampleReadyNotice(), nullptr);
     counter.TakeFrames();
-    ASSERT_TRUE(CounterSays("Empty", [&] { return view->m_pDumpDlg != nullptr; }));
+    ASSERT_TRUE(CounterSays("Empty", [&] { return view->DumpNotice() != nullptr; }));
     EXPECT_EQ(Sent(frames::Command("Dump")), frames::Command("Dump"));
 }
 

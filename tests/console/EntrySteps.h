@@ -9,19 +9,20 @@
 
 #include "console/Cvyn8_rk47View.h"
 #include "dialogs/cBatch35.h"
+#include "support/FormControls.h"
 #include "support/TestSupport.h"
 
 // Scans `id` into the ID edit and presses Enter.
 inline void ScanId(Cvyn8_rk47View& view, const QString& id) {
-    view.m_editID->setText(id);
-    QTest::keyClick(view.m_editID, Qt::Key_Return);
+    IdEdit(view)->setText(id);
+    QTest::keyClick(IdEdit(view), Qt::Key_Return);
 }
 
 // A Batch Count series: one Data Input dialog per row (packets, seeds per
 // packet), the dialog after the last one cancelled.
 inline void EnterBatchSeries(Cvyn8_rk47View& view, ScriptedDialogRunner& dialogs, const QString& id,
                              const std::vector<std::pair<QString, QString>>& rows) {
-    if (!view.m_bBatchMode) {
+    if (!(view.session().Mode() == CountMode::Batch)) {
         ClickControl(&view, IDC_BATCH);
     }
     for (const auto& row : rows) {

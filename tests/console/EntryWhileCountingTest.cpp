@@ -16,7 +16,7 @@ struct RunningCase {
 
 const RunningCase kRunning[] = {
     {"JustStarted", [](Cvyn8_rk47View&) {}},
-    {"AfterASpinStep", [](Cvyn8_rk47View& v) { v.m_spinFeedSpeed->Step(+1); }},
+    {"AfterASpinStep", [](Cvyn8_rk47View& v) { Spin(v)->Step(+1); }},
     {"AfterSetCounter", [](Cvyn8_rk47View& v) { v.OnSetCounter(); }},
     {"AfterStop", [](Cvyn8_rk47View& v) { v.OnStop(); }},
 };
@@ -27,15 +27,15 @@ class EntryWhileCounting : public CountingFixture,
 TEST_P(EntryWhileCounting, ASecondScanChangesNothing) {
     Connect();
     Scan("T-1");
-    ASSERT_EQ(view->m_nRunState, RUN_COUNTING);
+    ASSERT_EQ(view->session().Run(), RunState::Counting);
     GetParam().reach(*view);
     Settle();
 
     ScannerTypes("T-2");
-    EXPECT_FALSE(view->m_editID->isEnabled());
-    EXPECT_TRUE(view->m_editID->text().isEmpty());
-    EXPECT_EQ(view->m_nRowCount, 1);
-    EXPECT_EQ(view->m_nSampleRowCount, 1);
+    EXPECT_FALSE(IdEdit(*view)->isEnabled());
+    EXPECT_TRUE(IdEdit(*view)->text().isEmpty());
+    EXPECT_EQ(view->list().Count(), 1);
+    EXPECT_EQ(view->session().SampleRowCount(), 1);
     EXPECT_EQ(Cell(0, SampleListModel::Id), "T-1");
     EXPECT_TRUE(SentBeforeDisconnect().isEmpty());
 }
@@ -68,21 +68,21 @@ class FocusWhileCounting : public CountingFixture,
 TEST_P(FocusWhileCounting, RestsOnTheListUntilTheNextSampleMayBeEntered) {
     Connect();
     GetParam().start(*view, dialogs);
-    ASSERT_EQ(view->m_nRunState, RUN_COUNTING);
-    EXPECT_EQ(QApplication::focusWidget(), view->m_listSamples);
+    ASSERT_EQ(view->session().Run(), RunState::Counting);
+    EXPECT_EQ(QApplication::focusWidget(), view->control(IDC_LIST));
     Settle();
 
     // A scanner's space and Enter press nothing.
     ScannerTypes(" ");
     ScannerTypes("");
-    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
-    EXPECT_EQ(view->m_nLinkState, LINK_CONNECTED);
+    EXPECT_EQ(view->session().Run(), RunState::Counting);
+    EXPECT_TRUE(view->session().LinkLive());
     EXPECT_EQ(counter.TakeFrames(1, 300), QByteArray());
 
     ClickControl(view.get(), IDC_DONE);
-    EXPECT_EQ(view->m_nRunState, RUN_CLOSING);
-    EXPECT_TRUE(view->m_editID->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), view->m_editID);
+    EXPECT_EQ(view->session().Run(), RunState::Closing);
+    EXPECT_TRUE(IdEdit(*view)->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), IdEdit(*view));
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, FocusWhileCounting, ::testing::ValuesIn(kStarts),

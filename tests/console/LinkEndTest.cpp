@@ -45,22 +45,22 @@ TEST_P(LinkEnd, LeavesNoEntryNoRunButtonsAndASendSays) {
     Scan("T-1");
     ASSERT_TRUE(CounterCounts("12", "0"));
     GetParam().end(counter, *view);
-    ASSERT_TRUE(WaitUntil([&] { return view->m_nLinkState == LINK_DOWN; }));
+    ASSERT_TRUE(WaitUntil([&] { return !view->session().LinkLive(); }));
     Settle();
 
-    EXPECT_FALSE(view->m_editID->isEnabled());
+    EXPECT_FALSE(IdEdit(*view)->isEnabled());
     for (int id : kRunButtons) {
         EXPECT_FALSE(Enabled(id)) << id;
     }
     EXPECT_TRUE(Enabled(IDC_CONNECT));
     Scan("T-2");
-    EXPECT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(view->list().Count(), 1);
 
     prompter.Clear();
     view->OnDump();
     EXPECT_EQ(prompter.Texts(),
               QStringList{"The counter is not connected: nothing was sent. Press Connect first."});
-    EXPECT_EQ(view->m_pDumpDlg, nullptr);
+    EXPECT_EQ(view->DumpNotice(), nullptr);
     EXPECT_EQ(counter.TakeFrames(1, 300), QByteArray());
 }
 
@@ -86,16 +86,16 @@ TEST_P(ReleasedChannel, LeavesTheConsoleIdleSoTheNextSampleSendsItsProgram) {
     ASSERT_TRUE(CounterCounts("12", "0"));
     counter.Vanish();
     GetParam().press(*view);
-    EXPECT_EQ(view->m_pSerial, nullptr);
-    EXPECT_EQ(view->m_nRunState, RUN_IDLE);
+    EXPECT_EQ(view->Channel(), nullptr);
+    EXPECT_EQ(view->session().Run(), RunState::Idle);
 
     PtyCounter again;
     ClickControl(view.get(), IDC_CONNECT);
-    ASSERT_EQ(view->m_nLinkState, LINK_CONNECTED);
+    ASSERT_TRUE(view->session().LinkLive());
     again.TakeFrames();
     Scan("T-2");
     EXPECT_TRUE(again.TakeFrames(20).startsWith("\x02P\x1fWheat"));
-    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
+    EXPECT_EQ(view->session().Run(), RunState::Counting);
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, ReleasedChannel, ::testing::ValuesIn(kFails),
@@ -118,8 +118,8 @@ public:
     void SampleReadyNotice() {
         EnterSeries("B-1", {{"1", "10"}});
         ClickControl(view.get(), IDC_START);
-        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == 1; }));
-        ASSERT_TRUE(CounterSays("Full", [&] { return view->m_pSampleReadyDlg != nullptr; }));
+        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == 1; }));
+        ASSERT_TRUE(CounterSays("Full", [&] { return view->SampleReadyNotice() != nullptr; }));
     }
 };
 
@@ -128,7 +128,7 @@ TEST_P(LostLineNotice, ClosesTheNoticeAndLeavesOnlyTheLinkSettingsUsable) {
     (this->*GetParam().open)();
     ASSERT_TRUE(GetParam().shown(*view));
     counter.Vanish();
-    ASSERT_TRUE(WaitUntil([&] { return view->m_nLinkState == LINK_DOWN; }));
+    ASSERT_TRUE(WaitUntil([&] { return !view->session().LinkLive(); }));
     QTest::qWait(50);  // a closed notice goes once its events have run
 
     EXPECT_EQ(prompter.shown.size(), 1u) << prompter.Texts().join("|").toStdString();
@@ -144,9 +144,9 @@ TEST_P(LostLineNotice, ClosesTheNoticeAndLeavesOnlyTheLinkSettingsUsable) {
 
 const NoticeCase kNotices[] = {
     {"DumpWaiting", &LostLineNotice::DumpNotice,
-     [](const Cvyn8_rk47View& v) { return v.m_pDumpDlg != nullptr; }},
+     [](const Cvyn8_rk47View& v) { return v.DumpNotice() != nullptr; }},
     {"SampleReady", &LostLineNotice::SampleReadyNotice,
-     [](const Cvyn8_rk47View& v) { return v.m_pSampleReadyDlg != nullptr; }},
+     [](const Cvyn8_rk47View& v) { return v.SampleReadyNotice() != nullptr; }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Each, LostLineNotice, ::testing::ValuesIn(kNotices),

@@ -15,7 +15,7 @@ namespace {
 class LoadFileFormatsTest : public ConsoleFixture {
 protected:
     void Load(const QString& path) {
-        view->m_radioBatch->setEnabled(true);
+        Radio(*view, IDC_BATCH)->setEnabled(true);
         files.Answer(path);
         view->OnLoadFile();
     }
@@ -61,8 +61,8 @@ TEST_P(LoadFileAsXls, ListsLoadAsTheirXlsEquivalents) {
     const QList<QStringList> expected = Loaded(xls);
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(Loaded(copy), expected);
-    EXPECT_EQ(view->m_bManualList, 0);
-    EXPECT_FALSE(view->m_radioBatch->isEnabled());
+    EXPECT_EQ(view->session().LoadedList() ? 0 : 1, 0);
+    EXPECT_FALSE(Radio(*view, IDC_BATCH)->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(

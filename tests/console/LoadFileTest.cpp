@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "data/excel/PythonSheets.h"
+#include "console/RunFixture.h"
 #include "support/ConsoleFixture.h"
 
 namespace {
@@ -17,8 +18,13 @@ namespace {
 const QString kSheetMessage =
     "This is not a correct file, Sheet label should be vyn8 in excel file";
 
-class LoadFileTest : public ConsoleFixture {
+// Connected, so that the count mode can be chosen until a list is loaded.
+class LoadFileTest : public RunFixture {
 protected:
+    void SetUp() override {
+        RunFixture::SetUp();
+        Connect();
+    }
     QString Fixture(const char* name) const { return QString(VYN8_FIXTURES_DIR) + "/" + name; }
     // Cells 0..n-1 of a list row.
     QStringList Row(int r, int n = 5) const {
@@ -29,8 +35,6 @@ protected:
         return cells;
     }
     void Load(const QString& path) {
-        view->m_radioBatch->setEnabled(true);
-        view->m_radioTotalize->setEnabled(true);
         files.Answer(path);
         view->OnLoadFile();
     }
@@ -46,11 +50,11 @@ protected:
         return path;
     }
     void ExpectLoaded(int rows) {
-        EXPECT_EQ(view->m_nRowCount, rows);
         EXPECT_EQ(view->list().Count(), rows);
-        EXPECT_EQ(view->m_bManualList, 0);
-        EXPECT_FALSE(view->m_radioBatch->isEnabled());
-        EXPECT_FALSE(view->m_radioTotalize->isEnabled());
+        EXPECT_EQ(view->list().Count(), rows);
+        EXPECT_EQ(view->session().LoadedList() ? 0 : 1, 0);
+        EXPECT_FALSE(Radio(*view, IDC_BATCH)->isEnabled());
+        EXPECT_FALSE(Radio(*view, IDC_TOTALIZE)->isEnabled());
     }
 };
 
@@ -63,7 +67,7 @@ TEST_F(LoadFileTest, HeaderIdLoadsRowsWithCuttingAndTheNoneSeedRule) {
     EXPECT_EQ(files.requests[0].defaultExt, "xls");
     EXPECT_TRUE(files.requests[0].filter.contains("*.xls"));
     ExpectLoaded(5);
-    EXPECT_EQ(view->m_nSampleRowCount, 5);
+    EXPECT_EQ(view->session().SampleRowCount(), 5);
     EXPECT_EQ(Row(0, 7), QStringList({"1", "A7", "Wheat", "3", "50", "Shelf 2", ""}));
     EXPECT_EQ(Row(2), QStringList({"3", "B1", "Barley", "0", "1"}));
     // A numeric seed cell: "None", and the rest move one column right.
@@ -71,7 +75,7 @@ TEST_F(LoadFileTest, HeaderIdLoadsRowsWithCuttingAndTheNoneSeedRule) {
                                       "numeric seed column"}));
     for (int r = 0; r < 5; ++r) {
         EXPECT_EQ(view->list().State(r), SampleListModel::Plain);
-        EXPECT_EQ(view->m_nSampleRows[static_cast<size_t>(r)], r);
+        EXPECT_EQ(view->session().SampleRow(static_cast<size_t>(r)), r);
     }
 }
 
@@ -93,7 +97,7 @@ TEST_F(LoadFileTest, SheetsWithoutIdHeaderLoadTheirFirstRowUncut) {
     EXPECT_EQ(Row(3), QStringList({"4", "Id_barcode", "Seed", "BatchNo", "Packet"}));
     EXPECT_EQ(Row(4), QStringList({"5", "A.1", "Oat", "2.5", "7.25"}));
     EXPECT_EQ(Row(5, 6), QStringList({"6", "B2", "None", "4", "10", "x.y"}));
-    EXPECT_EQ(view->m_nSampleRowCount, 6);
+    EXPECT_EQ(view->session().SampleRowCount(), 6);
 }
 
 TEST_F(LoadFileTest, UnnamedFirstColumnAsksFirst) {
@@ -104,8 +108,8 @@ TEST_F(LoadFileTest, UnnamedFirstColumnAsksFirst) {
               "Please format this file. If click Yes\n the message in first row will be lost");
     EXPECT_EQ(prompter.shown[0].buttons, PromptButtons::YesNo);
     EXPECT_EQ(view->list().Count(), 0);
-    EXPECT_EQ(view->m_bManualList, 1);
-    EXPECT_TRUE(view->m_radioBatch->isEnabled());
+    EXPECT_EQ(view->session().LoadedList() ? 0 : 1, 1);
+    EXPECT_TRUE(Radio(*view, IDC_BATCH)->isEnabled());
 
     prompter.Answer(IDYES);
     Load(Fixture("sample-list-unnamed-first-column.xls"));
@@ -118,8 +122,8 @@ TEST_F(LoadFileTest, FailuresShowTheirMessageAndLoadNothing) {
     Load(Fixture("workbook-without-vyn8.xls"));
     EXPECT_EQ(prompter.Texts(), QStringList{kSheetMessage});
     EXPECT_EQ(view->list().Count(), 0);
-    EXPECT_FALSE(view->m_radioBatch->isEnabled());
-    EXPECT_EQ(view->m_bManualList, 1);
+    EXPECT_FALSE(Radio(*view, IDC_BATCH)->isEnabled());
+    EXPECT_EQ(view->session().LoadedList() ? 0 : 1, 1);
 
     // A file that is no readable workbook says so, and why.
     QFile good(Fixture("sample-list.xls"));
@@ -139,7 +143,7 @@ TEST_F(LoadFileTest, FailuresShowTheirMessageAndLoadNothing) {
             << prompter.shown[0].text.toStdString();
         EXPECT_TRUE(prompter.shown[0].text.endsWith(". Nothing was loaded."));
         EXPECT_EQ(view->list().Count(), 0);
-        EXPECT_EQ(view->m_bManualList, 1);
+        EXPECT_EQ(view->session().LoadedList() ? 0 : 1, 1);
     }
 
     prompter.Clear();
@@ -147,11 +151,12 @@ TEST_F(LoadFileTest, FailuresShowTheirMessageAndLoadNothing) {
     EXPECT_EQ(prompter.Texts(), QStringList{"Database Connection error"});
 
     prompter.Clear();
-    view->m_radioBatch->setEnabled(true);
+    ClickControl(view.get(), IDC_TOTALIZE);
+    const bool modeChoosable = Radio(*view, IDC_BATCH)->isEnabled();
     files.Answer("");
-    view->OnLoadFile();
+    view->OnLoadFile();  // the file dialog cancelled: nothing changes
     EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_TRUE(view->m_radioBatch->isEnabled());
+    EXPECT_EQ(Radio(*view, IDC_BATCH)->isEnabled(), modeChoosable);
 
     doc->m_strExcelDriver.clear();
     view->OnLoadFile();
@@ -172,7 +177,6 @@ TEST_F(LoadFileTest, SavedRecordsStartANewListUnsavedOnesAreAppendedTo) {
     ExpectLoaded(5);
     EXPECT_EQ(doc->RecordCount(), 0);
     EXPECT_EQ(doc->m_nSaveState, RECORDS_UNSAVED);
-    EXPECT_EQ(view->m_pCurrentEntry, nullptr);
     EXPECT_EQ(Row(0)[1], "A7");
 }
 
@@ -190,19 +194,18 @@ TEST_F(LoadFileTest, ListLimitIsKeptWholeSheetOrNothing) {
     }
     Load(path);
     ExpectLoaded(300);
-    EXPECT_EQ(view->m_nSampleRowCount, 300);
+    EXPECT_EQ(view->session().SampleRowCount(), 300);
     EXPECT_EQ(Row(299), QStringList({"300", "S299", "Rice", "1", "10"}));
 
-    while (view->m_nRowCount < kMaxListRows - 100) {
-        view->AppendListRow();
-        ++view->m_nRowCount;
+    while (view->list().Count() < kMaxListRows - 100) {
+        view->session().Rows().Append();
     }
     prompter.Clear();
     Load(path);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_TRUE(prompter.shown[0].text.contains("65100")) << prompter.shown[0].text.toStdString();
     EXPECT_EQ(view->list().Count(), kMaxListRows - 100);
-    EXPECT_EQ(view->m_nRowCount, kMaxListRows - 100);
+    EXPECT_EQ(view->list().Count(), kMaxListRows - 100);
 }
 
 TEST_F(LoadFileTest, CellsAreMadeStorableOrTheSheetIsRefusedNamingItsRows) {
@@ -240,15 +243,13 @@ TEST_F(LoadFileTest, TheListShowsTheFirstLoadedRow) {
     view->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     for (int i = 0; i < 100; ++i) {
-        view->AppendListRow();
-        ++view->m_nRowCount;
+        view->session().Rows().Append();
     }
-    view->m_nSampleRowCount = 2;  // the last hand-entered sample
-    QTableView* list = view->m_listSamples;
+    auto* list = static_cast<QTableView*>(view->control(IDC_LIST));
     list->scrollToTop();
     QApplication::processEvents();
     Load(Fixture("sample-list.xls"));
-    ASSERT_EQ(view->m_nRowCount, 105);
+    ASSERT_EQ(view->list().Count(), 105);
     QApplication::processEvents();
     const QRect first = list->visualRect(view->list().index(100, 0));
     EXPECT_TRUE(list->viewport()->rect().contains(first))

@@ -41,24 +41,24 @@ TEST_P(LoadedClose, ClosingOneTotalizeSampleKeepsTheOtherIdsScannable) {
     Scan("A");
     ASSERT_TRUE(CounterCounts("25", "0"));
     if (GetParam().countersReset) {
-        ASSERT_TRUE(CounterSays("Reset", [&] { return view->m_nRunState == RUN_CLOSING; }));
+        ASSERT_TRUE(CounterSays("Reset", [&] { return view->session().Run() == RunState::Closing; }));
     } else {
         ClickControl(view.get(), IDC_DONE);
     }
     ASSERT_EQ(doc->RecordCount(), 1);
     EXPECT_EQ(doc->m_records[0]->m_strInventory, "25");
-    EXPECT_EQ(view->m_bManualList, 0);
+    EXPECT_EQ(view->session().LoadedList() ? 0 : 1, 0);
 
     for (const QString id : {"B", "C"}) {
         prompter.Clear();
         Scan(id);
         EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join("|").toStdString();
-        EXPECT_EQ(view->m_nRowCount, 3) << id.toStdString();
-        EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
+        EXPECT_EQ(view->list().Count(), 3) << id.toStdString();
+        EXPECT_EQ(view->session().Run(), RunState::Counting);
         ClickControl(view.get(), IDC_DONE);
     }
     // Every row counted: back to a hand-entered list.
-    EXPECT_EQ(view->m_bManualList, 1);
+    EXPECT_EQ(view->session().LoadedList() ? 0 : 1, 1);
     EXPECT_EQ(doc->RecordCount(), 3);
 }
 
@@ -82,13 +82,13 @@ TEST_P(LoadedIncomplete, AScanFindsTheFirstRowAfterIncompleteRowsWereAppended) {
         ASSERT_TRUE(CounterCounts("4", "2"));  // Done in packet 2: an incomplete row
         ClickControl(view.get(), IDC_DONE);
     }
-    ASSERT_EQ(view->m_nRowCount, 1 + 2 * series);
+    ASSERT_EQ(view->list().Count(), 1 + 2 * series);
 
     prompter.Clear();
     Scan("A");
     EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join("|").toStdString();
-    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
-    EXPECT_EQ(view->m_nSampleRows[0], 0);
+    EXPECT_EQ(view->session().Run(), RunState::Counting);
+    EXPECT_EQ(view->session().SampleRow(0), 0);
     EXPECT_EQ(view->list().State(0), SampleListModel::Current);
 }
 
@@ -108,24 +108,24 @@ TEST_P(LoadedReset, DiscardsOnlyTheCurrentSamplesUncountedRows) {
     Connect();
     LoadListRows(*view, {{"A", "2", "10"}, {"B", "0"}, {"A", "1", "5"}, {"C", "0"}});
     Scan("A");
-    ASSERT_EQ(view->m_nSampleRowCount, 2);
+    ASSERT_EQ(view->session().SampleRowCount(), 2);
     for (int i = 0; i < c.rowsFinished; ++i) {
-        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == i + 1; }));
+        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == i + 1; }));
     }
     ClickControl(view.get(), IDC_RESET);
 
     EXPECT_EQ(Ids(*view), c.idsLeft);
-    EXPECT_EQ(view->m_nRowCount, c.idsLeft.size());
+    EXPECT_EQ(view->list().Count(), c.idsLeft.size());
     EXPECT_TRUE(NumberedInOrder(*view));
-    EXPECT_EQ(view->m_bManualList, 0);
+    EXPECT_EQ(view->session().LoadedList() ? 0 : 1, 0);
     if (c.rowsFinished > 0) {
         EXPECT_EQ(view->list().State(0), SampleListModel::Counted);
     }
     prompter.Clear();
     Scan(c.scanNext);
     EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join("|").toStdString();
-    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
-    EXPECT_EQ(view->m_nRowCount, c.idsLeft.size());
+    EXPECT_EQ(view->session().Run(), RunState::Counting);
+    EXPECT_EQ(view->list().Count(), c.idsLeft.size());
 }
 
 const ResetCase kResets[] = {
@@ -155,9 +155,9 @@ TEST_P(SeedChange, ChangesOnlyTheSampleBeingEntered) {
         std::vector<std::pair<QString, QString>> series(static_cast<size_t>(c.rows), {"1", "10"});
         EnterSeries("B-1", series);
     }
-    ASSERT_EQ(view->m_nRowCount, 1 + c.rows);
+    ASSERT_EQ(view->list().Count(), 1 + c.rows);
 
-    view->m_comboName->setCurrentIndex(1);
+    Combo(*view, IDC_NAME)->setCurrentIndex(1);
     view->OnSelchangeName();
     EXPECT_EQ(Cell(0, SampleListModel::Seed), "Wheat");
     // A loaded list has no sample being entered before a scan.

@@ -15,20 +15,15 @@ struct LoadedRow {
 };
 
 inline void LoadListRows(Cvyn8_rk47View& view, const std::vector<LoadedRow>& rows) {
-    SampleListModel& list = view.list();
-    const int first = view.m_nRowCount - (view.m_bManualList ? view.m_nSampleRowCount : 0);
+    std::vector<std::array<QString, RowTable::kColumns>> cells;
     for (const LoadedRow& r : rows) {
-        const int row = view.AppendListRow();
-        list.SetCell(row, SampleListModel::Id, r.id);
-        list.SetCell(row, SampleListModel::Seed, r.seed);
-        list.SetCell(row, SampleListModel::PackNo, r.packNo);
-        list.SetCell(row, SampleListModel::NumP, r.numP);
-        ++view.m_nRowCount;
-        ++view.m_nSampleRowCount;
+        std::array<QString, RowTable::kColumns> row;
+        row[RowTable::Id] = r.id;
+        row[RowTable::Seed] = r.seed;
+        row[RowTable::PackNo] = r.packNo;
+        row[RowTable::NumP] = r.numP;
+        cells.push_back(row);
     }
-    view.m_nLoadedFirstRow = first;
-    view.m_bManualList = 0;
-    view.m_nDrawMode = 0;
-    view.FillRowStates();
-    view.UnlockSelection();
+    view.session().LoadRows(cells);
+    view.session().LoadFinished();
 }

@@ -27,23 +27,17 @@ const QByteArray kTotalizeProgram =
 
 TEST_F(RunControl, StartNeedsACountModeAndRowsAndSendsNothingWithout) {
     Connect();
-    view->m_bTotalizeMode = false;
-    view->m_bBatchMode = false;
+    ClickControl(view.get(), IDC_BATCH);
     view->OnStart();
-    view->m_bBatchMode = true;
+    ClickControl(view.get(), IDC_TOTALIZE);
     view->OnStart();
-    view->m_bBatchMode = false;
-    view->m_bTotalizeMode = true;
-    view->OnStart();
-    ASSERT_EQ(prompter.shown.size(), 3u);
-    EXPECT_EQ(prompter.shown[0].text, "Please select count mode");
-    EXPECT_EQ(prompter.shown[0].caption, "Warnning");
-    EXPECT_EQ(prompter.shown[1].text,
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text,
               "Please enter package number and count number in each package");
-    EXPECT_EQ(prompter.shown[1].caption, "Warnning");
-    EXPECT_EQ(prompter.shown[2].text, "Please select count mode");
-    EXPECT_EQ(prompter.shown[2].caption, kAppTitle);
-    EXPECT_EQ(view->m_nRunState, RUN_IDLE);
+    EXPECT_EQ(prompter.shown[0].caption, "Warnning");
+    EXPECT_EQ(prompter.shown[1].text, "Please select count mode");
+    EXPECT_EQ(prompter.shown[1].caption, kAppTitle);
+    EXPECT_EQ(view->session().Run(), RunState::Idle);
     EXPECT_TRUE(SentBeforeDisconnect().isEmpty());
 }
 
@@ -51,25 +45,25 @@ TEST_F(RunControl, StartStopStartSendsTheProgramThenStopThenTheShortStart) {
     Connect();
     Scan("T-1");
     EXPECT_EQ(Sent(kTotalizeProgram), kTotalizeProgram);
-    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
+    EXPECT_EQ(view->session().Run(), RunState::Counting);
     EXPECT_FALSE(ctl(IDC_START)->isEnabled());
     EXPECT_TRUE(ctl(IDC_STOP)->isEnabled());
     EXPECT_EQ(view->list().State(0), SampleListModel::Current);
 
     ClickControl(view.get(), IDC_STOP);
     EXPECT_EQ(Sent(frames::Command("Stop")), frames::Command("Stop"));
-    EXPECT_EQ(view->m_nRunState, RUN_STOPPED);
+    EXPECT_EQ(view->session().Run(), RunState::Stopped);
     ClickControl(view.get(), IDC_START);
     const QByteArray start = counter.TakeFrames(9);
     EXPECT_EQ(start, QByteArray("\x02"
                                 "C\x1fStart\x03"));
     EXPECT_EQ(start.size(), 9);
-    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
+    EXPECT_EQ(view->session().Run(), RunState::Counting);
 }
 
 TEST_F(RunControl, TheSpinSendsTheSpeedOneStepBehindOnlyWhileASampleRuns) {
     Connect();
-    UpDownCtrl* spin = view->m_spinFeedSpeed;
+    UpDownCtrl* spin = Spin(*view);
     spin->Step(+1);  // idle: shown, not sent
     EXPECT_EQ(ControlText(view.get(), IDC_FEEDSPEED), "50");
     EXPECT_TRUE(SentBeforeDisconnect().isEmpty());
@@ -109,27 +103,27 @@ TEST_F(RunControl, AResetAfterDoneIsNoSecondCloseButTheCountersOwnResetCloses) {
     ASSERT_TRUE(WaitUntil([&] { return doc->RecordCount() == 2; }));
     EXPECT_EQ(doc->m_records[1]->m_strIdBarcode, "T-2");
     EXPECT_EQ(doc->m_records[1]->m_strInventory, "15");
-    EXPECT_EQ(view->m_nRunState, RUN_CLOSING);
+    EXPECT_EQ(view->session().Run(), RunState::Closing);
 }
 
 TEST_F(RunControl, RepeatCopiesTheSeriesAndCountsTheCopies) {
-    view->m_bOptAutoDump = 0;
+    SetAutoDump(*view, false);
     Connect();
     EnterSeries("B-1", {{"2", "10"}, {"1", "5"}});
-    ASSERT_EQ(view->m_nSampleRowCount, 2);
+    ASSERT_EQ(view->session().SampleRowCount(), 2);
     ClickControl(view.get(), IDC_START);
-    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == 1; }));
-    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == 2; }));
+    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == 1; }));
+    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == 2; }));
     ASSERT_TRUE(ctl(IDC_REPEAT)->isEnabled());
     counter.TakeFrames(1);
 
     ClickControl(view.get(), IDC_REPEAT);
     EXPECT_TRUE(counter.TakeFrames(11).endsWith(frames::Command("Recycle")));
-    ASSERT_EQ(view->m_nRowCount, 4);
+    ASSERT_EQ(view->list().Count(), 4);
     ASSERT_TRUE(CounterCounts("3", "1"));
-    EXPECT_EQ(view->m_nRowCount, 4);
-    EXPECT_EQ(view->m_nSampleRowCount, 2);
-    EXPECT_EQ(view->m_nCurPacket, 0);
+    EXPECT_EQ(view->list().Count(), 4);
+    EXPECT_EQ(view->session().SampleRowCount(), 2);
+    EXPECT_EQ(view->session().CurrentPacket(), 0);
     EXPECT_EQ(Cell(2, SampleListModel::No), "3");
     EXPECT_EQ(Cell(3, SampleListModel::Id), "B-1");
     EXPECT_EQ(Cell(3, SampleListModel::PackNo), "1");
@@ -140,16 +134,16 @@ TEST_F(RunControl, ResetMidSeriesKeepsTheCountedRowsAndTheRepeatCaption) {
     Connect();
     EnterSeries("B-1", {{"2", "10"}, {"3", "10"}, {"1", "10"}});
     ClickControl(view.get(), IDC_START);
-    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->m_nCurPacket == 1; }));
+    ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == 1; }));
     counter.TakeFrames(1);
     ClickControl(view.get(), IDC_RESET);
     EXPECT_TRUE(counter.TakeFrames(9).endsWith(frames::Command("Reset")));
-    EXPECT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(view->list().Count(), 1);
     EXPECT_EQ(view->list().Count(), 1);
     EXPECT_EQ(view->list().State(0), SampleListModel::Counted);
     EXPECT_EQ(ControlText(view.get(), IDC_REPEAT), "Repeat");
-    EXPECT_TRUE(view->m_radioTotalize->isChecked());
-    EXPECT_EQ(view->m_nRunState, RUN_CLOSING);
+    EXPECT_TRUE(Radio(*view, IDC_TOTALIZE)->isChecked());
+    EXPECT_EQ(view->session().Run(), RunState::Closing);
     EXPECT_TRUE(ctl(IDC_DUMP)->isEnabled());
 }
 
@@ -161,12 +155,12 @@ TEST_F(RunControl, ADumpOfANewSampleNeverWritesOnThePreviousRecord) {
     Scan("T-2");
     ASSERT_TRUE(CounterCounts("45", "0"));
     ClickControl(view.get(), IDC_DUMP);  // before Done: the dump closes the sample
-    ASSERT_NE(view->m_pDumpDlg, nullptr);
+    ASSERT_NE(view->DumpNotice(), nullptr);
     EXPECT_EQ(Cell(0, SampleListModel::NumP), "1");
     EXPECT_EQ(Cell(1, SampleListModel::NumP), "45");  // the count so far
     counter.SendCount("50", "0");
-    ASSERT_TRUE(CounterSays("Dump", [&] { return view->m_pDumpDlg == nullptr; }));
-    EXPECT_EQ(view->m_nRunState, RUN_DUMPED);
+    ASSERT_TRUE(CounterSays("Dump", [&] { return view->DumpNotice() == nullptr; }));
+    EXPECT_EQ(view->session().Run(), RunState::Dumped);
     ASSERT_EQ(doc->RecordCount(), 2);
     EXPECT_EQ(doc->m_records[0]->m_strInventory, "30");
     EXPECT_EQ(doc->m_records[0]->m_strTotalQuantity, "30");
@@ -204,18 +198,18 @@ TEST_F(RunControl, FramesWaitForAHandlerWhoseMessageBoxIsOpen) {
         PumpingPrompter pumping;
         pumping.whileShown = [&] {
             counter.SendCount("7", "2");
-            EXPECT_TRUE(WaitUntil([&] { return !view->m_pendingFrames.empty(); }));
-            countWhileShown = view->m_strLastCount;
+            EXPECT_TRUE(WaitUntil([&] { return view->FramesWaiting() > 0; }));
+            countWhileShown = view->session().LastCount();
         };
         counter.SendEvent("BatchF");
-        EXPECT_TRUE(WaitUntil([&] { return view->m_strLastCount == "7"; }));
+        EXPECT_TRUE(WaitUntil([&] { return view->session().LastCount() == "7"; }));
         shown = pumping.shown.size();
     }
     SetPrompter(&prompter);
     ::rmdir(blocker.constData());
     EXPECT_EQ(shown, 1u);
     EXPECT_EQ(countWhileShown, "0");
-    EXPECT_EQ(view->m_nCurPacket, 1);
+    EXPECT_EQ(view->session().CurrentPacket(), 1);
     EXPECT_EQ(ControlText(view.get(), IDC_BATCHNO), "2");
 }
 

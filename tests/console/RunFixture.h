@@ -19,7 +19,7 @@ protected:
     }
     void Connect() {
         ClickControl(view.get(), IDC_CONNECT);
-        ASSERT_EQ(view->m_nLinkState, LINK_CONNECTED) << prompter.Texts().join(" | ").toStdString();
+        ASSERT_TRUE(view->session().LinkLive()) << prompter.Texts().join(" | ").toStdString();
         counter.TakeFrames();
     }
     void Scan(const QString& id) { ScanId(*view, id); }
@@ -40,7 +40,7 @@ protected:
     }
     bool CounterCounts(const QString& count, const QString& pack) {
         counter.SendCount(count, pack);
-        return WaitUntil([&] { return view->m_strLastCount == count; });
+        return WaitUntil([&] { return view->session().LastCount() == count; });
     }
     // The frames the console writes, once `expected`'s length has arrived.
     QByteArray Sent(const QByteArray& expected) { return counter.TakeFrames(expected.size()); }

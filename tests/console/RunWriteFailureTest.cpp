@@ -53,9 +53,9 @@ TEST_P(RunWriteFailure, ShowsTheSendersMessageAndEndsTheLink) {
     // The sample is closed with what was counted; no notice waits for a dump.
     ASSERT_EQ(doc->RecordCount(), 1);
     EXPECT_EQ(doc->m_records[0]->m_strNumPerPacket, "9");
-    EXPECT_EQ(view->m_pDumpDlg, nullptr);
-    EXPECT_EQ(view->m_nRunState, RUN_IDLE);
-    EXPECT_EQ(view->m_pSerial, nullptr);
+    EXPECT_EQ(view->DumpNotice(), nullptr);
+    EXPECT_EQ(view->session().Run(), RunState::Idle);
+    EXPECT_EQ(view->Channel(), nullptr);
     EXPECT_TRUE(ctl(IDC_CONNECT)->isEnabled());
 }
 
@@ -70,8 +70,8 @@ TEST_F(RunProgramFailure, AFailedProgramFrameReleasesTheChannelBeforeTheCountSta
     Scan("T-1");
     ASSERT_GE(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "Send Message Error");
-    EXPECT_EQ(view->m_pSerial, nullptr);
-    EXPECT_NE(view->m_nRunState, RUN_COUNTING);
+    EXPECT_EQ(view->Channel(), nullptr);
+    EXPECT_NE(view->session().Run(), RunState::Counting);
 }
 
 }  // namespace

@@ -26,15 +26,15 @@ TEST_F(SampleEntry, BatchSeriesEnteredWithEnterThenDone) {
     EXPECT_EQ(dialogs.titles, (QStringList{"Data Input", "Data Input"}));
     EXPECT_EQ(dialogs.unscripted, 0);
     EXPECT_EQ(batchNumbers, (QStringList{"1", "2"}));
-    ASSERT_EQ(view->m_nRowCount, 2);
+    ASSERT_EQ(view->list().Count(), 2);
     EXPECT_EQ(view->list().Count(), 2);
     EXPECT_EQ(Row(0), (QStringList{"A1", "Wheat", "5", "20", "", ""}));
     EXPECT_EQ(Row(1), (QStringList{"A1", "Wheat", "1", "20", "", ""}));
     EXPECT_EQ(view->list().Cell(1, SampleListModel::No), "2");
-    EXPECT_EQ(view->m_nSampleRowCount, 2);
-    EXPECT_EQ(view->m_nSampleRows[0], 0);
-    EXPECT_EQ(view->m_nSampleRows[1], 1);
-    EXPECT_EQ(view->m_nCurPacket, 0);
+    EXPECT_EQ(view->session().SampleRowCount(), 2);
+    EXPECT_EQ(view->session().SampleRow(0), 0);
+    EXPECT_EQ(view->session().SampleRow(1), 1);
+    EXPECT_EQ(view->session().CurrentPacket(), 0);
     EXPECT_TRUE(ctl(IDC_START)->isEnabled());
     EXPECT_TRUE(ctl(IDC_DELETE)->isEnabled());
     EXPECT_TRUE(ControlText(view.get(), IDC_ID).isEmpty());
@@ -43,9 +43,15 @@ TEST_F(SampleEntry, BatchSeriesEnteredWithEnterThenDone) {
 
 TEST_F(SampleEntry, BatchDefaultsAndCancel) {
     Choose(IDC_BATCH);
-    dialogs.Then(Done());
-    EnterId("");
-    ASSERT_EQ(view->m_nRowCount, 1);
+    EnterId("");  // a scan of nothing is not a sample
+    EXPECT_TRUE(dialogs.titles.isEmpty());
+    // The ID cleared in the dialog and its numbers left empty: the defaults.
+    dialogs.Then([](CDialogBase& d) {
+        SetControlText(&d, cBatch35::IDC_EDIT_ID, "");
+        ClickControl(&d, cBatch35::IDC_BTN_DONE);
+    });
+    EnterId("B1");
+    ASSERT_EQ(view->list().Count(), 1);
     EXPECT_EQ(Row(0), (QStringList{"12345678", "Wheat", "1", "20", "", ""}));
 
     // Cancel adds nothing and ends the series.
@@ -54,23 +60,26 @@ TEST_F(SampleEntry, BatchDefaultsAndCancel) {
     dialogs.Then(Done());
     EnterId("C3");
     EXPECT_EQ(dialogs.titles.size(), 3);  // the series ended at Cancel
-    EXPECT_EQ(view->m_nRowCount, 2);
+    EXPECT_EQ(view->list().Count(), 2);
     EXPECT_EQ(Row(1), (QStringList{"C3", "Wheat", "2", "30", "", ""}));
-    EXPECT_EQ(view->m_nSampleRowCount, 2);
+    EXPECT_EQ(view->session().SampleRowCount(), 2);
 }
 
 TEST_F(SampleEntry, TotalizeAddsOneRowAtOnce) {
     Choose(IDC_TOTALIZE);
     EnterId("T9");
     EXPECT_TRUE(dialogs.titles.isEmpty());
-    ASSERT_EQ(view->m_nRowCount, 1);
+    ASSERT_EQ(view->list().Count(), 1);
     EXPECT_EQ(Row(0), (QStringList{"T9", "Wheat", "0", "1", "", ""}));
-    EXPECT_EQ(view->m_nSampleRowCount, 1);
+    EXPECT_EQ(view->session().SampleRowCount(), 1);
 
-    // An empty ID stays empty here (once the first sample is closed).
+    // An Enter with nothing scanned (say the one that confirmed a seed set
+    // chosen with the keyboard) starts no sample.
     ClickControl(view.get(), IDC_DONE);
+    counter.TakeFrames(1 << 20, 200);  // what Done sent
     EnterId("");
-    EXPECT_EQ(Row(1), (QStringList{"", "Wheat", "0", "1", "", ""}));
+    EXPECT_EQ(view->list().Count(), 1);
+    EXPECT_TRUE(counter.TakeFrames(1 << 20, 200).isEmpty());
 }
 
 TEST_F(SampleEntry, AScannedIdTheFilesCannotCarryGoesNoFurther) {
@@ -82,14 +91,14 @@ TEST_F(SampleEntry, AScannedIdTheFilesCannotCarryGoesNoFurther) {
         ASSERT_EQ(prompter.shown.size(), 1u);
         EXPECT_TRUE(prompter.shown[0].text.contains(
             "cannot be stored: use letters of Western European languages only"));
-        EXPECT_EQ(view->m_nRowCount, 0);
+        EXPECT_EQ(view->list().Count(), 0);
         EXPECT_TRUE(dialogs.titles.isEmpty());
         EXPECT_EQ(ControlText(view.get(), IDC_ID), id);
     }
     // Latin-1 letters go through.
     prompter.Clear();
     EnterId(QString::fromUtf8("Ch\u00e2teau-\u00ff"));
-    EXPECT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(view->list().Count(), 1);
 }
 
 TEST_F(SampleEntry, SetCounterOptionsReachTheEntry) {
@@ -99,9 +108,9 @@ TEST_F(SampleEntry, SetCounterOptionsReachTheEntry) {
         ClickControl(&d, IDOK);
     });
     view->OnSetCounter();
-    EXPECT_EQ(view->m_bOptLocationComment, 1);
-    EXPECT_EQ(view->m_bOptAutoDump, 1);
-    EXPECT_EQ(view->m_bOptSampleReadyDialog, 1);
+    EXPECT_TRUE(view->session().Opts().locationComment);
+    EXPECT_TRUE(view->session().Opts().autoDump);
+    EXPECT_TRUE(view->session().Opts().sampleReadyNotice);
 
     // With the option, a Totalize entry goes through Data Input.
     dialogs.Then([](CDialogBase& d) {
@@ -110,7 +119,7 @@ TEST_F(SampleEntry, SetCounterOptionsReachTheEntry) {
         QTest::keyClick(FindControl(&d, cBatch35::IDC_EDIT_LOCATION), Qt::Key_Return);
     });
     EnterId("T1");
-    ASSERT_EQ(view->m_nRowCount, 1);
+    ASSERT_EQ(view->list().Count(), 1);
     EXPECT_EQ(Row(0), (QStringList{"T1", "Wheat", "0", "1", "Bay 2", ""}));
 
     // Cancel keeps the options; with Auto Dump on, each use flips Repeat.
@@ -120,43 +129,9 @@ TEST_F(SampleEntry, SetCounterOptionsReachTheEntry) {
         ClickControl(&d, IDCANCEL);
     });
     view->OnSetCounter();
-    EXPECT_EQ(view->m_bOptAutoDump, 1);
-    EXPECT_EQ(view->m_bOptLocationComment, 1);
+    EXPECT_TRUE(view->session().Opts().autoDump);
+    EXPECT_TRUE(view->session().Opts().locationComment);
     EXPECT_EQ(ctl(IDC_REPEAT)->isHidden(), !repeatHidden);
-}
-
-TEST_F(SampleEntry, SameAsPreviousCopiesTheLastSeriesUnderTheNewId) {
-    Choose(IDC_BATCH);
-    dialogs.Then(Numbers("5", "20"));
-    dialogs.Then(Numbers("3", "50"));
-    dialogs.Then(Done());
-    EnterId("A1");
-    ASSERT_EQ(view->m_nRowCount, 3);
-    // The series ran to its end and was dumped.
-    view->m_nCurPacket = 3;
-    view->m_nSampleRowCount = 0;
-    view->ShowSameAsPrevious();
-    ClickControl(view.get(), IDC_SAMEASPREV);
-
-    EnterId("B2");
-    EXPECT_EQ(dialogs.titles.size(), 3);  // no Data Input this time
-    ASSERT_EQ(view->m_nRowCount, 6);
-    EXPECT_EQ(Row(3), (QStringList{"B2", "Wheat", "5", "20", "", ""}));
-    EXPECT_EQ(Row(4), (QStringList{"B2", "Wheat", "3", "50", "", ""}));
-    EXPECT_EQ(Row(5), (QStringList{"B2", "Wheat", "1", "20", "", ""}));
-    EXPECT_EQ(view->list().Cell(5, SampleListModel::No), "6");
-    EXPECT_EQ(view->m_nSampleRowCount, 3);
-    EXPECT_EQ(view->m_nSampleRows[0], 3);
-    EXPECT_EQ(view->m_nCurPacket, 0);
-
-    // Ticked with nothing counted yet: the box is cleared and Data Input runs.
-    view->ShowSameAsPrevious();
-    ClickControl(view.get(), IDC_SAMEASPREV);
-    dialogs.Then(Done());
-    EnterId("B3");
-    EXPECT_EQ(dialogs.titles.size(), 4);
-    EXPECT_FALSE(view->IsSameAsPreviousChecked());
-    EXPECT_EQ(view->m_nRowCount, 7);
 }
 
 TEST_F(SampleEntry, EntryAfterASaveStartsANewList) {
@@ -168,9 +143,8 @@ TEST_F(SampleEntry, EntryAfterASaveStartsANewList) {
 
     EnterId("NEW");
     EXPECT_EQ(doc->RecordCount(), 0);
-    EXPECT_EQ(view->m_pCurrentEntry, nullptr);
     EXPECT_EQ(doc->m_nSaveState, RECORDS_UNSAVED);
-    ASSERT_EQ(view->m_nRowCount, 1);
+    ASSERT_EQ(view->list().Count(), 1);
     EXPECT_EQ(view->list().Cell(0, SampleListModel::Id), "NEW");
     EXPECT_EQ(view->list().Cell(0, SampleListModel::No), "1");
 }
@@ -183,56 +157,18 @@ TEST_F(SampleEntry, DeleteRemovesTheCurrentSamplesLastRow) {
     dialogs.Then(Numbers("5", "20"));
     dialogs.Then(Done());
     EnterId("A1");
-    ASSERT_EQ(view->m_nRowCount, 3);
+    ASSERT_EQ(view->list().Count(), 3);
 
     SetControlText(view.get(), IDC_ID, "half typed");
     ClickControl(view.get(), IDC_DELETE);
     ClickControl(view.get(), IDC_DELETE);
-    EXPECT_EQ(view->m_nRowCount, 1);
-    EXPECT_EQ(view->m_nSampleRowCount, 0);
+    EXPECT_EQ(view->list().Count(), 1);
+    EXPECT_EQ(view->session().SampleRowCount(), 0);
     EXPECT_TRUE(ControlText(view.get(), IDC_ID).isEmpty());
     // With no row of the current sample left, the earlier sample stays.
     view->OnDelete();
-    EXPECT_EQ(view->m_nRowCount, 1);
+    EXPECT_EQ(view->list().Count(), 1);
     EXPECT_EQ(view->list().Cell(0, SampleListModel::Id), "T1");
-
-    // In Totalize Count (a row whose count did not start) the deleted row
-    // leaves the sample too, and Delete is disabled.
-    Choose(IDC_TOTALIZE);
-    view->AppendListRow();
-    ++view->m_nRowCount;
-    ++view->m_nSampleRowCount;
-    ctl(IDC_DELETE)->setEnabled(true);
-    view->OnDelete();
-    EXPECT_EQ(view->m_nRowCount, 1);
-    EXPECT_EQ(view->m_nSampleRowCount, 0);
-    EXPECT_FALSE(ctl(IDC_DELETE)->isEnabled());
-}
-
-TEST_F(SampleEntry, RowsBeyondTheLimitsAreRefusedWhole) {
-    Choose(IDC_BATCH);
-    for (int i = 0; i < kMaxSampleRows; ++i) {
-        view->AppendListRow();
-        ++view->m_nRowCount;
-        ++view->m_nSampleRowCount;
-    }
-    EnterId("A1");
-    EXPECT_TRUE(dialogs.titles.isEmpty());
-    EXPECT_EQ(view->m_nRowCount, kMaxSampleRows);
-    EXPECT_EQ(prompter.shown.size(), 1u);
-    EXPECT_TRUE(prompter.Texts().value(0).contains("at most 200 rows"));
-
-    // Copying a series that does not fit adds none of it.
-    prompter.Clear();
-    view->m_nSampleRowCount = 0;
-    view->m_nCurPacket = 3;
-    view->m_nRowCount = kMaxListRows - 2;  // as if the list were nearly full
-    view->ShowSameAsPrevious();
-    ClickControl(view.get(), IDC_SAMEASPREV);
-    EnterId("B2");
-    EXPECT_EQ(view->list().Count(), kMaxSampleRows);
-    EXPECT_EQ(view->m_nRowCount, kMaxListRows - 2);
-    EXPECT_TRUE(prompter.Texts().value(0).contains("at most 65100 rows"));
 }
 
 }  // namespace

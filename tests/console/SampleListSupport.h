@@ -18,16 +18,11 @@ protected:
         ConsoleFixture::SetUp();
         ASSERT_TRUE(counter.ok());
         ClickControl(view.get(), IDC_CONNECT);
-        ASSERT_EQ(view->m_nLinkState, LINK_CONNECTED);
+        ASSERT_TRUE(view->session().LinkLive());
     }
     // The mode as the radio buttons leave it, with the selection unlocked as
     // after Connect.
-    void Choose(int mode) {
-        view->m_bBatchMode = mode == IDC_BATCH;
-        view->m_bTotalizeMode = mode == IDC_TOTALIZE;
-        view->CheckModeRadio(mode);
-        view->UnlockSelection();
-    }
+    void Choose(int mode) { ClickControl(view.get(), mode); }
     // Types (or scans) an ID and presses Enter in the ID edit.
     void EnterId(const QString& id) {
         SetControlText(view.get(), IDC_ID, id);
@@ -54,16 +49,15 @@ protected:
     }
     // Adds rows as a loaded list would hold them: ID and PackNo given.
     void LoadRows(const std::vector<std::pair<QString, QString>>& rows) {
+        std::vector<std::array<QString, RowTable::kColumns>> cells;
         for (const auto& [id, packNo] : rows) {
-            const int r = view->AppendListRow();
-            view->list().SetCell(r, SampleListModel::Id, id);
-            view->list().SetCell(r, SampleListModel::PackNo, packNo);
-            ++view->m_nRowCount;
+            std::array<QString, RowTable::kColumns> row;
+            row[RowTable::Id] = id;
+            row[RowTable::PackNo] = packNo;
+            cells.push_back(row);
         }
-        view->m_nLoadedFirstRow = view->m_nRowCount - static_cast<int>(rows.size());
-        view->m_bManualList = 0;
-        view->m_nSampleRowCount = static_cast<int>(rows.size());
-        view->UnlockSelection();
+        view->session().LoadRows(cells);
+        view->session().LoadFinished();
     }
 
     PtyCounter counter;

@@ -34,8 +34,8 @@ struct LineCase {
 class SlowLine : public RunFixture, public ::testing::WithParamInterface<LineCase> {
 protected:
     void TearDown() override {
-        if (view && view->m_pSerial) {
-            view->m_pSerial->SetLineStatus(nullptr);
+        if (view && view->Channel()) {
+            view->Channel()->SetLineStatus(nullptr);
         }
         RunFixture::TearDown();
     }
@@ -46,10 +46,10 @@ TEST_P(SlowLine, TheFirstRowsFeedSpeedFollowsTheProgramFrame) {
     const LineCase& c = GetParam();
     Connect();
     EnterSeries("B-1", {{"2", "10"}, {"1", "5"}});
-    view->list().SetCell(0, SampleListModel::Comment, "80");  // row 1's own speed
+    view->session().Rows().SetCell(0, SampleListModel::Comment, "80");  // row 1's own speed
     // The handshake's bytes are off the line before the queue is judged.
     ASSERT_TRUE(WaitUntil([&] { return counter.Pending() == 0; }));
-    view->m_pSerial->SetLineStatus(&queue);
+    view->Channel()->SetLineStatus(&queue);
     counter.SetBytesPerMs(c.bytesPerMs);  // about 9600 baud, or stuck
     ClickControl(view.get(), IDC_START);
     counter.SetBytesPerMs(-1);

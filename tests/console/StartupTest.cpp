@@ -37,17 +37,17 @@ TEST_F(ConsoleStartup, ShowsFirstSeedSetAndIdleControlStates) {
     EXPECT_EQ(ControlText(view.get(), IDC_SENSITIVITY), "5");
     EXPECT_EQ(ControlText(view.get(), IDC_COM), "COM1");
     EXPECT_EQ(ControlText(view.get(), IDC_BAUD), "9600");
-    EXPECT_EQ(view->m_strFeedSpeed, "50");
-    EXPECT_EQ(view->m_nFeedSpeed, 50);
-    EXPECT_EQ(view->m_nSeedSetCount, 3);
-    EXPECT_EQ(view->m_comboName->count(), 3);
-    EXPECT_EQ(view->m_comboCom->count(), 9);
-    EXPECT_EQ(view->m_comboBaud->itemText(0), "110");
-    EXPECT_EQ(view->m_comboBaud->itemText(7), "19200");
-    EXPECT_TRUE(view->m_radioTotalize->isChecked());
-    EXPECT_FALSE(view->m_radioBatch->isChecked());
-    EXPECT_TRUE(view->m_bTotalizeMode);
-    EXPECT_FALSE(view->m_bBatchMode);
+    EXPECT_EQ(ControlText(view.get(), IDC_FEEDSPEED), "50");
+    EXPECT_EQ(view->session().FeedSpeed(), 50);
+    EXPECT_EQ(view->SeedSetCount(), 3);
+    EXPECT_EQ(Combo(*view, IDC_NAME)->count(), 3);
+    EXPECT_EQ(Combo(*view, IDC_COM)->count(), 9);
+    EXPECT_EQ(Combo(*view, IDC_BAUD)->itemText(0), "110");
+    EXPECT_EQ(Combo(*view, IDC_BAUD)->itemText(7), "19200");
+    EXPECT_TRUE(Radio(*view, IDC_TOTALIZE)->isChecked());
+    EXPECT_FALSE(Radio(*view, IDC_BATCH)->isChecked());
+    EXPECT_TRUE((view->session().Mode() == CountMode::Totalize));
+    EXPECT_FALSE((view->session().Mode() == CountMode::Batch));
 
     // Only COM, Connect, Feed Speed and the "Connect Set" group are usable.
     for (int id : {IDC_COM, IDC_CONNECT, IDC_FEEDSPEED, IDC_GRP_CONNECT}) {
@@ -60,10 +60,10 @@ TEST_F(ConsoleStartup, ShowsFirstSeedSetAndIdleControlStates) {
           IDC_GATEHOR, IDC_GATEVER, IDC_SENSITIVITY, IDC_SPIN,      IDC_LIST}) {
         EXPECT_FALSE(Enabled(view.get(), id)) << id;
     }
-    EXPECT_TRUE(view->m_chkSameAsPrevious->isHidden());
-    EXPECT_TRUE(view->m_btnRepeat->isHidden());
-    EXPECT_FALSE(view->m_btnStop->isHidden());
-    EXPECT_TRUE(view->m_grpDisplay->isHidden());
+    EXPECT_TRUE(SameAsPrevious(*view)->isHidden());
+    EXPECT_TRUE(view->control(IDC_REPEAT)->isHidden());
+    EXPECT_FALSE(view->control(IDC_STOP)->isHidden());
+    EXPECT_TRUE(view->control(IDC_GRP_DISPLAY)->isHidden());
 }
 
 TEST_F(ConsoleStartup, ListHasNineTitledColumnsAndSpinRange) {
@@ -74,10 +74,10 @@ TEST_F(ConsoleStartup, ListHasNineTitledColumnsAndSpinRange) {
         EXPECT_EQ(view->list().headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
                   titles[c]);
     }
-    EXPECT_EQ(view->m_listSamples->columnWidth(1), 110);
-    EXPECT_EQ(view->m_spinFeedSpeed->Lower(), 2);
-    EXPECT_EQ(view->m_spinFeedSpeed->Upper(), 200);
-    EXPECT_EQ(view->m_spinFeedSpeed->Pos(), 50);
+    EXPECT_EQ(static_cast<QTableView*>(view->control(IDC_LIST))->columnWidth(1), 110);
+    EXPECT_EQ(Spin(*view)->Lower(), 2);
+    EXPECT_EQ(Spin(*view)->Upper(), 200);
+    EXPECT_EQ(Spin(*view)->Pos(), 50);
 }
 
 TEST_F(ConsoleStartup, EveryControlCarriesAnAccessibleName) {
@@ -101,7 +101,7 @@ TEST_F(ConsoleStartup, FeedSpeedIsValidatedTenToTwoHundred) {
     EXPECT_EQ(prompter.Count("Please enter an integer between 10 and 200."), 1);
     SetControlText(view.get(), IDC_FEEDSPEED, "200");
     EXPECT_TRUE(view->ExchangeFeedSpeed());
-    EXPECT_EQ(view->m_nFeedSpeed, 200);
+    EXPECT_EQ(view->session().FeedSpeed(), 200);
     SetControlText(view.get(), IDC_FEEDSPEED, "abc");
     EXPECT_FALSE(view->ExchangeFeedSpeed());
 }
@@ -160,7 +160,7 @@ TEST_F(ConsoleStartup, RecordsReadFromAFileAreNotUnsavedWork) {
 
 TEST_F(ConsoleStartup, UnwritableShutdownFilesAreReported) {
     doc->AddRecord("A1");
-    view->m_strExeFolder = dir.Path("missing-folder/");
+    view->SetDataFolder(dir.Path("missing-folder/"));
     view->Shutdown();
     ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_TRUE(prompter.shown[0].text.contains("VYN8_Default.txt"));
@@ -196,7 +196,7 @@ TEST_F(ConsoleWithoutSeeds, WrongLinesAreNamedOnceAndTheirSetsNeverOffered) {
     EXPECT_TRUE(text.contains("line 2: the feed speed \"5x\" is not a whole number"));
     EXPECT_TRUE(text.contains("line 3: it has 2 fields"));
     EXPECT_FALSE(text.contains("line 1") || text.contains("line 4"));
-    EXPECT_EQ(view->m_nSeedSetCount, 2);
+    EXPECT_EQ(view->SeedSetCount(), 2);
     EXPECT_EQ(ControlText(view.get(), IDC_GATEHOR), "12");
     auto* names = FindControlAs<QComboBox>(view.get(), IDC_NAME);
     ASSERT_EQ(names->count(), 2);
@@ -208,7 +208,7 @@ TEST_F(ConsoleWithoutSeeds, WrongLinesAreNamedOnceAndTheirSetsNeverOffered) {
     StartConsole("Wheat 50 5 10");
     EXPECT_EQ(prompter.shown.size(), 1u);
     EXPECT_TRUE(prompter.shown[0].text.contains("line 1: it has 4 fields"));
-    EXPECT_EQ(view->m_nSeedSetCount, 0);
+    EXPECT_EQ(view->SeedSetCount(), 0);
 }
 
 class ConsoleAfterAnUnsavedRun : public ConsoleFixture {
@@ -238,72 +238,4 @@ TEST_F(ConsoleAfterAnUnsavedRun, KeepsTheEarlierRecordsAndSaysWhereOnce) {
     EXPECT_TRUE(dir.Read("VYN8_Default.txt").startsWith("B2\t"));
     EXPECT_EQ(dir.Read(kept[0]), kEarlier);
     EXPECT_EQ(prompter.shown.size(), 1u);
-}
-
-using ConsoleUiState = ConsoleFixture;
-
-TEST_F(ConsoleUiState, LinkSettingsLockAndUnlock) {
-    view->LockLinkSettings();
-    EXPECT_FALSE(ctl(IDC_GRP_CONNECT)->isEnabled());
-    EXPECT_FALSE(ctl(IDC_COM)->isEnabled());
-    EXPECT_TRUE(ctl(IDC_LOADFILE)->isEnabled());
-    view->UnlockLinkSettings();
-    EXPECT_TRUE(ctl(IDC_GRP_CONNECT)->isEnabled());
-    EXPECT_TRUE(ctl(IDC_COM)->isEnabled());
-    EXPECT_FALSE(ctl(IDC_BAUD)->isEnabled());
-    EXPECT_FALSE(ctl(IDC_LOADFILE)->isEnabled());
-}
-
-TEST_F(ConsoleUiState, UnlockSelectionDependsOnModeAndRows) {
-    view->UnlockSelection();  // Totalize Count, not connected: no ID entry
-    EXPECT_FALSE(ctl(IDC_ID)->isEnabled());
-    EXPECT_FALSE(ctl(IDC_DELETE)->isEnabled());
-    EXPECT_TRUE(ctl(IDC_LIST)->isEnabled());
-    EXPECT_TRUE(ctl(IDC_SPIN)->isEnabled());
-    EXPECT_TRUE(view->m_chkSameAsPrevious->isHidden());
-
-    view->m_bBatchMode = true;
-    view->m_bTotalizeMode = false;
-    view->m_nRowCount = 2;
-    view->m_chkSameAsPrevious->setChecked(true);
-    view->UnlockSelection();
-    EXPECT_TRUE(ctl(IDC_DELETE)->isEnabled());
-    EXPECT_FALSE(view->m_chkSameAsPrevious->isHidden());
-    EXPECT_FALSE(view->m_chkSameAsPrevious->isChecked());
-    EXPECT_TRUE(view->m_editID->text().isEmpty());
-
-    view->LockSelection();
-    for (int id : {IDC_GRP_COUNTMODE, IDC_NAME, IDC_TOTALIZE, IDC_BATCH, IDC_ID, IDC_DELETE,
-                   IDC_LIST, IDC_SPIN}) {
-        EXPECT_FALSE(ctl(id)->isEnabled()) << id;
-    }
-    EXPECT_TRUE(view->m_chkSameAsPrevious->isHidden());
-    EXPECT_EQ(view->IsSameAsPreviousChecked(), 0);
-}
-
-TEST_F(ConsoleUiState, RunControlsFollowTheModeAndAutoDump) {
-    view->m_bBatchMode = true;
-    view->m_bTotalizeMode = false;
-    view->m_bOptAutoDump = 0;
-    view->m_btnStop->hide();
-    view->UnlockRun();
-    EXPECT_TRUE(ctl(IDC_PACKAGENO)->isEnabled());
-    EXPECT_FALSE(view->m_btnStop->isHidden());
-    EXPECT_FALSE(view->m_btnRepeat->isHidden());
-    for (int id : {IDC_COUNT, IDC_DUMP, IDC_ZERO, IDC_RESET, IDC_START, IDC_DONE}) {
-        EXPECT_TRUE(ctl(id)->isEnabled()) << id;
-    }
-    view->LockRun();
-    EXPECT_TRUE(view->m_btnRepeat->isHidden());
-    EXPECT_FALSE(view->m_btnStop->isHidden());
-    for (int id : {IDC_GRP_DISPLAY, IDC_COUNT, IDC_PACKAGENO, IDC_BATCHNO, IDC_START, IDC_STOP,
-                   IDC_ZERO, IDC_DUMP, IDC_REPEAT, IDC_RESET, IDC_DONE}) {
-        EXPECT_FALSE(ctl(id)->isEnabled()) << id;
-    }
-    // Totalize Count: no packet number, Repeat hidden even with Auto Dump off.
-    view->m_bBatchMode = false;
-    view->m_bTotalizeMode = true;
-    view->UnlockRun();
-    EXPECT_FALSE(ctl(IDC_PACKAGENO)->isEnabled());
-    EXPECT_TRUE(view->m_btnRepeat->isHidden());
 }

@@ -42,7 +42,7 @@ protected:
 }  // namespace
 
 TEST_F(SeedEditor, EditsTheShownSetWithoutBlanksAndRewritesTheFile) {
-    view->m_nSeedIndex = 1;
+    view->session().ChooseSeed(1);
     QStringList shown;
     dialogs.Then([&](CDialogBase& d) {
         shown = ComboItems(&d, Ed::IDC_SEED_NAME);
@@ -72,8 +72,8 @@ TEST_F(SeedEditor, AddTakesDefaultsAndBecomesTheLastSet) {
     ThenAddForm("Oats");
     view->OnEditSeedPara();
     EXPECT_EQ(SetOf(3), (QStringList{"Oats", "50", "10", "10", "5"}));
-    EXPECT_EQ(view->m_nSeedSetCount, 4);
-    EXPECT_EQ(view->m_nSeedIndex, 3);
+    EXPECT_EQ(view->SeedSetCount(), 4);
+    EXPECT_EQ(view->session().SeedIndex(), 3);
     EXPECT_EQ(ComboItems(view.get(), IDC_NAME).size(), 4);
     EXPECT_TRUE(dir.Read("SeedPara.txt").endsWith("Oats 50 5 10 10\r\n"));
 }
@@ -91,7 +91,7 @@ TEST_F(SeedEditor, RemoveSetZeroRemakesTheListsWithTheOtherSets) {
     EXPECT_EQ(doc->m_seedNames.size(), 20);
     EXPECT_EQ(SetOf(0), (QStringList{"Barley", "60", "13", "11", "6"}));
     EXPECT_EQ(doc->m_seedNames[2], "");
-    EXPECT_EQ(view->m_nSeedIndex, 0);
+    EXPECT_EQ(view->session().SeedIndex(), 0);
     EXPECT_EQ(ComboItems(view.get(), IDC_NAME), (QStringList{"Barley", "Rice"}));
 }
 
@@ -107,7 +107,7 @@ TEST_F(SeedEditor, DeclinedRemoveLastSetAndCancelChangeNothing) {
     const QByteArray before = dir.Read("SeedPara.txt");
     view->OnEditSeedPara();
     EXPECT_EQ(doc->m_seedNames[3], "");
-    EXPECT_EQ(view->m_nSeedSetCount, 3);
+    EXPECT_EQ(view->SeedSetCount(), 3);
     EXPECT_EQ(dir.Read("SeedPara.txt"), before);
 
     Ed one;
@@ -168,21 +168,21 @@ TEST_F(SeedEditor, MoreThanTwentySetsAreEditedAndCopied) {
     view->Shutdown();
     view.reset();
     StartConsole(many);
-    ASSERT_EQ(view->m_nSeedSetCount, 25);
+    ASSERT_EQ(view->SeedSetCount(), 25);
     dialogs.Then([&](CDialogBase& d) {
         SetControlText(&d, Ed::IDC_SEED_NAME, "Seed22");
         ClickControl(&d, Ed::IDC_SEED_REMOVE);
         ClickControl(&d, IDOK);
     });
     view->OnEditSeedPara();
-    EXPECT_EQ(view->m_nSeedSetCount, 24);
+    EXPECT_EQ(view->SeedSetCount(), 24);
     EXPECT_EQ(doc->m_seedNames[22], "Seed23");
     EXPECT_EQ(doc->m_seedNames[23], "Seed24");
     EXPECT_EQ(dir.Read("SeedPara.txt").count('\n'), 24);
 }
 
 TEST_F(SeedEditor, ReportsASeedFileThatCannotBeRewritten) {
-    view->m_strExeFolder = dir.Path("missing/");
+    view->SetDataFolder(dir.Path("missing/"));
     dialogs.Then([](CDialogBase& d) { ClickControl(&d, IDOK); });
     view->OnEditSeedPara();
     ASSERT_EQ(prompter.shown.size(), 1u);
@@ -209,7 +209,7 @@ TEST_F(SeedEditor, RefusesTextTheFileAndFramesCannotCarryAndNamesAlreadyListed) 
         ASSERT_EQ(prompter.shown.size(), 1u) << n.utf8;
         EXPECT_TRUE(prompter.shown[0].text.contains(n.says))
             << prompter.shown[0].text.toStdString();
-        EXPECT_EQ(view->m_nSeedSetCount, 3) << n.utf8;
+        EXPECT_EQ(view->SeedSetCount(), 3) << n.utf8;
     }
     EXPECT_EQ(dir.Read("SeedPara.txt"), kThreeSeedSets);
 
@@ -230,7 +230,7 @@ TEST_F(SeedEditor, EditsTheSelectedSetWhenTwoShareAName) {
     view->Shutdown();
     view.reset();
     StartConsole("Wheat 50 5 10 12\r\nWheat 60 6 11 13\r\nRice 45 4 8 9\r\n");
-    view->m_nSeedIndex = 0;
+    view->session().ChooseSeed(0);
     dialogs.Then([](CDialogBase& d) {
         SetControlText(&d, Ed::IDC_SEED_FEEDSPEED, "70");
         ClickControl(&d, IDOK);
@@ -238,7 +238,7 @@ TEST_F(SeedEditor, EditsTheSelectedSetWhenTwoShareAName) {
     view->OnEditSeedPara();
     EXPECT_EQ(doc->m_feedSpeeds[0], "70");
     EXPECT_EQ(doc->m_feedSpeeds[1], "60");
-    EXPECT_EQ(view->m_nSeedIndex, 0);
+    EXPECT_EQ(view->session().SeedIndex(), 0);
 
     // Chosen from the list: the second of the name.
     dialogs.Then([](CDialogBase& d) {
@@ -251,7 +251,7 @@ TEST_F(SeedEditor, EditsTheSelectedSetWhenTwoShareAName) {
     view->OnEditSeedPara();
     EXPECT_EQ(doc->m_gateHors[1], "14");
     EXPECT_EQ(doc->m_gateHors[0], "12");
-    EXPECT_EQ(view->m_nSeedIndex, 1);
+    EXPECT_EQ(view->session().SeedIndex(), 1);
 }
 
 TEST_F(SeedEditor, ConsoleShowsTheStoredValuesWhole) {

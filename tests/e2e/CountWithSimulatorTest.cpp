@@ -13,10 +13,10 @@ namespace {
 TEST_F(CountWithSimulator, ATotalizeSampleFromItsScanToDone) {
     StartCounter({});
     Scan("T-100");
-    ASSERT_EQ(view->m_nRunState, RUN_COUNTING);
+    ASSERT_EQ(view->session().Run(), RunState::Counting);
     ASSERT_TRUE(WaitUntil([&] { return Count() >= 20; }));
     ClickControl(view.get(), IDC_DONE);
-    const QString counted = view->m_strLastCount;
+    const QString counted = view->session().LastCount();
     ASSERT_EQ(doc->RecordCount(), 1);
     EXPECT_EQ(Record(0).m_strIdBarcode, "T-100");
     EXPECT_EQ(Record(0).m_strSeed, "Wheat");
@@ -29,7 +29,7 @@ TEST_F(CountWithSimulator, ATotalizeSampleFromItsScanToDone) {
 
     // Dump empties the machine; the counter's answers close nothing twice.
     ClickControl(view.get(), IDC_DUMP);
-    ASSERT_TRUE(WaitUntil([&] { return view->m_pDumpDlg == nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return view->DumpNotice() == nullptr; }));
     EXPECT_EQ(doc->RecordCount(), 1);
     EXPECT_EQ(Record(0).m_strInventory, counted);
     EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join("|").toStdString();
@@ -38,12 +38,12 @@ TEST_F(CountWithSimulator, ATotalizeSampleFromItsScanToDone) {
 TEST_F(CountWithSimulator, ATwoRowBatchSeriesThroughTheAutomaticDump) {
     StartCounter({"--fast", "--leftover", "37"});
     EnterSeries("B-7", {{"2", "10"}, {"1", "5"}});
-    ASSERT_EQ(view->m_nSampleRowCount, 2);
+    ASSERT_EQ(view->session().SampleRowCount(), 2);
     ClickControl(view.get(), IDC_START);
     // BatchF twice, Full (Sample Ready), Empty (the automatic dump), the
     // left-over seeds and Dump.
     ASSERT_TRUE(WaitUntil([&] {
-        return view->m_nRunState == RUN_DUMPED && view->m_pDumpDlg == nullptr &&
+        return view->session().Run() == RunState::Dumped && view->DumpNotice() == nullptr &&
                !doc->m_records.empty() && !doc->m_records.back()->m_strInventory.isEmpty();
     }));
     ASSERT_EQ(doc->RecordCount(), 2);
@@ -60,27 +60,27 @@ TEST_F(CountWithSimulator, ATwoRowBatchSeriesThroughTheAutomaticDump) {
     QString inventory;
     ASSERT_TRUE(doc->m_inventory.Lookup("B-7", &inventory));
     EXPECT_EQ(inventory, "37");
-    EXPECT_EQ(view->m_pSampleReadyDlg, nullptr);
+    EXPECT_EQ(view->SampleReadyNotice(), nullptr);
     // Ready for the next scan.
-    EXPECT_TRUE(view->m_editID->text().isEmpty());
-    EXPECT_TRUE(view->m_editID->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), view->m_editID);
-    EXPECT_TRUE(view->m_chkSameAsPrevious->isChecked());
+    EXPECT_TRUE(IdEdit(*view)->text().isEmpty());
+    EXPECT_TRUE(IdEdit(*view)->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), IdEdit(*view));
+    EXPECT_TRUE(SameAsPrevious(*view)->isChecked());
     EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join("|").toStdString();
 }
 
 TEST_F(CountWithSimulator, RepeatAfterASeriesCountsItAgain) {
-    view->m_bOptAutoDump = 0;
+    SetAutoDump(*view, false);
     StartCounter({"--fast"});
     EnterSeries("R-1", {{"1", "10"}, {"2", "10"}});
     ClickControl(view.get(), IDC_START);
-    ASSERT_TRUE(WaitUntil([&] { return view->m_nCurPacket == 2; }));
-    ASSERT_TRUE(view->m_btnRepeat->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return view->session().CurrentPacket() == 2; }));
+    ASSERT_TRUE(view->control(IDC_REPEAT)->isEnabled());
     ClickControl(view.get(), IDC_REPEAT);
-    EXPECT_EQ(view->m_nRowCount, 4);
+    EXPECT_EQ(view->list().Count(), 4);
     // The counter answers "Repeat" and counts the copies: both rows again.
     ASSERT_TRUE(WaitUntil([&] { return doc->RecordCount() == 4; }));
-    EXPECT_EQ(view->m_nRowCount, 4);
+    EXPECT_EQ(view->list().Count(), 4);
     EXPECT_EQ(Cell(3, SampleListModel::Id), "R-1");
     EXPECT_EQ(view->list().State(3), SampleListModel::Counted);
 }
@@ -89,24 +89,24 @@ TEST_F(CountWithSimulator, ResetInTheMiddleOfASeriesKeepsTheRowsCounted) {
     StartCounter({"--seeds-per-second", "200"});
     EnterSeries("S-1", {{"1", "10"}, {"3", "100"}, {"1", "10"}});
     ClickControl(view.get(), IDC_START);
-    ASSERT_TRUE(WaitUntil([&] { return view->m_nCurPacket == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return view->session().CurrentPacket() == 1; }));
     ClickControl(view.get(), IDC_RESET);
-    EXPECT_EQ(view->m_nRowCount, 1);
-    EXPECT_EQ(view->m_btnRepeat->text(), "Repeat");
+    EXPECT_EQ(view->list().Count(), 1);
+    EXPECT_EQ(static_cast<QPushButton*>(view->control(IDC_REPEAT))->text(), "Repeat");
     // The counter stops and says nothing more; the sample stays closed.
     const qsizetype records = doc->RecordCount();
     QTest::qWait(300);
     EXPECT_EQ(doc->RecordCount(), records);
-    EXPECT_EQ(view->m_nRunState, RUN_CLOSING);
+    EXPECT_EQ(view->session().Run(), RunState::Closing);
 }
 
 TEST_F(CountWithSimulator, DoneInTheMiddleOfAPacketRecordsTheIncompletePacket) {
     StartCounter({"--seeds-per-second", "400"});
     EnterSeries("D-1", {{"3", "100"}});
     ClickControl(view.get(), IDC_START);
-    ASSERT_TRUE(WaitUntil([&] { return view->m_strLastPackNo == "2" && Count() >= 5; }));
+    ASSERT_TRUE(WaitUntil([&] { return view->session().LastPackNo() == "2" && Count() >= 5; }));
     ClickControl(view.get(), IDC_DONE);
-    const QString counted = view->m_strCount;
+    const QString counted = ControlText(view.get(), IDC_COUNT);
     ASSERT_EQ(doc->RecordCount(), 2);
     EXPECT_EQ(Record(0).m_strPackNo, "1");
     EXPECT_EQ(Record(0).m_strNumPerPacket, "100");
@@ -123,22 +123,22 @@ TEST_F(CountWithSimulator, StartStopStartPausesAndResumesTheCount) {
     Scan("P-1");
     ASSERT_TRUE(WaitUntil([&] { return Count() >= 5; }));
     ClickControl(view.get(), IDC_STOP);
-    ASSERT_TRUE(WaitUntil([&] { return view->m_btnStart->isEnabled(); }));
+    ASSERT_TRUE(WaitUntil([&] { return view->control(IDC_START)->isEnabled(); }));
     ClickControl(view.get(), IDC_START);  // the 9-byte "Start"
     const int before = Count();
     ASSERT_TRUE(WaitUntil([&] { return Count() > before + 5; }));
-    EXPECT_EQ(view->m_nRunState, RUN_COUNTING);
-    EXPECT_FALSE(view->m_btnStart->isEnabled());
+    EXPECT_EQ(view->session().Run(), RunState::Counting);
+    EXPECT_FALSE(view->control(IDC_START)->isEnabled());
 }
 
 TEST_F(CountWithSimulator, TheCountersDisconnectAndAReconnect) {
     StartCounter({"--fast", "--disconnect-after-frames", "3"});
     Scan("X-1");
-    ASSERT_TRUE(WaitUntil([&] { return view->m_nLinkState == LINK_DOWN; }));
-    EXPECT_NE(view->m_pSerial, nullptr);  // the port stays open
-    EXPECT_TRUE(view->m_btnConnect->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return !view->session().LinkLive(); }));
+    EXPECT_NE(view->Channel(), nullptr);  // the port stays open
+    EXPECT_TRUE(view->control(IDC_CONNECT)->isEnabled());
     ClickControl(view.get(), IDC_CONNECT);  // clears X-1's unsaved record: Yes
-    ASSERT_EQ(view->m_nLinkState, LINK_CONNECTED) << prompter.Texts().join("|").toStdString();
+    ASSERT_TRUE(view->session().LinkLive()) << prompter.Texts().join("|").toStdString();
     Scan("X-2");
     EXPECT_TRUE(WaitUntil([&] { return Count() > 0; }));
 }
@@ -146,12 +146,12 @@ TEST_F(CountWithSimulator, TheCountersDisconnectAndAReconnect) {
 TEST_F(CountWithSimulator, TheLineClosingMidCountKeepsTheCount) {
     StartCounter({"--seeds-per-second", "400", "--vanish-after-frames", "6"});
     Scan("V-1");
-    ASSERT_TRUE(WaitUntil([&] { return view->m_nLinkState == LINK_DOWN; }));
+    ASSERT_TRUE(WaitUntil([&] { return !view->session().LinkLive(); }));
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(view->m_pSerial, nullptr);
+    EXPECT_EQ(view->Channel(), nullptr);
     ASSERT_EQ(doc->RecordCount(), 1);
     EXPECT_EQ(Record(0).m_strIdBarcode, "V-1");
-    EXPECT_EQ(Record(0).m_strTotalQuantity, view->m_strLastCount);
+    EXPECT_EQ(Record(0).m_strTotalQuantity, view->session().LastCount());
     EXPECT_TRUE(Record(0).m_strInventory.isEmpty());  // nothing was dumped
     EXPECT_TRUE(dir.Read("VYN8_Default.txt").contains("V-1"));
 }

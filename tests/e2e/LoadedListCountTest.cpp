@@ -32,15 +32,15 @@ void LoadedListCount::CountA7From(const QString& path) {
     StartCounter({"--fast", "--leftover", "9"});
     files.Answer(path);
     ClickControl(view.get(), IDC_LOADFILE);
-    ASSERT_EQ(view->m_nRowCount, 5) << prompter.Texts().join("|").toStdString();
-    ASSERT_EQ(view->m_bManualList, 0);
+    ASSERT_EQ(view->list().Count(), 5) << prompter.Texts().join("|").toStdString();
+    ASSERT_EQ(view->session().LoadedList() ? 0 : 1, 0);
 
     // A7 stands in rows 0 and 3: both are selected and counted as one series.
     Scan("A7");
-    ASSERT_TRUE(view->m_bBatchMode);
-    ASSERT_EQ(view->m_nSampleRowCount, 2);
+    ASSERT_TRUE((view->session().Mode() == CountMode::Batch));
+    ASSERT_EQ(view->session().SampleRowCount(), 2);
     ASSERT_TRUE(WaitUntil([&] {
-        return view->m_nRunState == RUN_DUMPED && view->m_pDumpDlg == nullptr &&
+        return view->session().Run() == RunState::Dumped && view->DumpNotice() == nullptr &&
                doc->RecordCount() == 2 && !doc->m_records.back()->m_strInventory.isEmpty();
     })) << prompter.Texts().join("|").toStdString();
     EXPECT_EQ(Record(0).m_strIdBarcode, "A7");
@@ -56,8 +56,8 @@ void LoadedListCount::CountA7From(const QString& path) {
     EXPECT_EQ(Cell(3, SampleListModel::Sum), "259");
 
     // The list is still being worked through; A7 has nothing left to count.
-    EXPECT_EQ(view->m_bManualList, 0);
-    EXPECT_FALSE(view->m_radioBatch->isEnabled());
+    EXPECT_EQ(view->session().LoadedList() ? 0 : 1, 0);
+    EXPECT_FALSE(Radio(*view, IDC_BATCH)->isEnabled());
     prompter.Clear();
     Scan("A7");
     EXPECT_EQ(prompter.Texts(), QStringList{"No match ID !"});

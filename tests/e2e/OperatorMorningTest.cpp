@@ -32,7 +32,7 @@ protected:
     // it gave up, for the failure message.
     std::string SimSaid() { return sim->process().readAllStandardError().toStdString(); }
     bool Shows(const QString& count) {
-        return WaitUntil([&] { return view->m_strLastCount == count; });
+        return WaitUntil([&] { return view->session().LastCount() == count; });
     }
     // Each record in record order, fields joined by '|', one a line.
     std::string RecordsNow() const {
@@ -84,7 +84,7 @@ TEST_F(OperatorMorning, EveryCountEndsInTheRecordsWithTheRightFigures) {
 
     EnterSeries("B-1", {{N(b1Row1), N(b1Seeds1)}, {"3", "20"}});
     ClickControl(view.get(), IDC_START);
-    ASSERT_TRUE(WaitUntil([&] { return view->m_nCurPacket == 1; })) << SimSaid();
+    ASSERT_TRUE(WaitUntil([&] { return view->session().CurrentPacket() == 1; })) << SimSaid();
     ClickControl(view.get(), IDC_DONE);
 
     EnterSeries("B-2", {{N(b2Row1), N(b2Seeds1)}, {"2", "15"}});
@@ -95,13 +95,13 @@ TEST_F(OperatorMorning, EveryCountEndsInTheRecordsWithTheRightFigures) {
     Scan("T-2");
     ASSERT_TRUE(Shows(N(t2Before))) << SimSaid();
     ClickControl(view.get(), IDC_DUMP);
-    ASSERT_NE(view->m_pDumpDlg, nullptr);
-    ClickControl(view->m_pDumpDlg, IDOK);  // before the counter's "Dump"
+    ASSERT_NE(view->DumpNotice(), nullptr);
+    ClickControl(view->DumpNotice(), IDOK);  // before the counter's "Dump"
     ASSERT_TRUE(WaitUntil([&] { return Stored("T-2") == N(t2); })) << SimSaid();
 
     Scan("T-3");
     ASSERT_TRUE(Shows(N(t3))) << SimSaid();
-    ASSERT_TRUE(WaitUntil([&] { return view->m_nLinkState == LINK_DOWN; })) << SimSaid();
+    ASSERT_TRUE(WaitUntil([&] { return !view->session().LinkLive(); })) << SimSaid();
     EXPECT_EQ(prompter.shown.size(), 1u) << prompter.Texts().join("|").toStdString();
 
     const QStringList firstPart = {
@@ -141,10 +141,10 @@ TEST_F(OperatorMorning, EveryCountEndsInTheRecordsWithTheRightFigures) {
     EXPECT_EQ(doc->RecordCount(), 0);
     files.Answer(QStringLiteral(VYN8_FIXTURES_DIR "/sample-list.xls"));
     ClickControl(view.get(), IDC_LOADFILE);
-    ASSERT_EQ(view->m_nRowCount, 5) << prompter.Texts().join("|").toStdString();
+    ASSERT_EQ(view->list().Count(), 5) << prompter.Texts().join("|").toStdString();
     Scan("A7");
-    ASSERT_TRUE(WaitUntil([&] { return view->m_pSampleReadyDlg != nullptr; })) << SimSaid();
-    ClickControl(view->m_pSampleReadyDlg, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return view->SampleReadyNotice() != nullptr; })) << SimSaid();
+    ClickControl(view->SampleReadyNotice(), IDOK);
     ASSERT_TRUE(WaitUntil([&] { return Stored("A7") == N(a7Left); })) << SimSaid();
     const int a7Total = a7Rows[0][0] * a7Rows[0][1] + a7Rows[1][0] * a7Rows[1][1] + a7Left;
     EXPECT_EQ(RecordsNow(),

@@ -21,7 +21,7 @@ protected:
         view->show();
         view->activateWindow();
         ClickControl(view.get(), IDC_CONNECT);
-        ASSERT_EQ(view->m_nLinkState, LINK_CONNECTED) << prompter.Texts().join("|").toStdString();
+        ASSERT_TRUE(view->session().LinkLive()) << prompter.Texts().join("|").toStdString();
     }
     void TearDown() override {
         ConsoleFixture::TearDown();
@@ -36,7 +36,7 @@ protected:
     void EnterSeries(const QString& id, const std::vector<std::pair<QString, QString>>& rows) {
         EnterBatchSeries(*view, dialogs, id, rows);
     }
-    int Count() const { return view->m_strLastCount.toInt(); }
+    int Count() const { return view->session().LastCount().toInt(); }
     const cParam& Record(int i) const { return *doc->m_records[static_cast<size_t>(i)]; }
     QString Cell(int row, int col) const { return view->list().Cell(row, col); }
 

@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <memory>
+
+#include "console/UpDownCtrl.h"
 
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "support/FormControls.h"
 #include "support/TestSupport.h"
 
 // A console started in a temporary folder holding three seed sets, with a
