@@ -7,20 +7,7 @@
 
 class cSerialCom;
 
-// Who sends a frame: decides the message shown when its write fails.
-enum class FrameSender {
-    Program,     // "Send Message Error"
-    Start,       // "Start Error"
-    Zero,        // "Clear Counter Error"
-    Dump,        // " Pause Error"
-    Stop,        // "STOP Error"
-    Done,        // "Done Error"
-    Reset,       // "Reset Error"
-    Recycle,     // "Recycle Error"
-    Disconnect,  // "Disconnect Error"
-    FeedSpeed,   // "Send Message Error"
-};
-
+// The message shown when the sender's frame could not be written.
 QString SendFailureMessage(FrameSender sender);
 
 // Shows what went wrong on `channel` since it was last asked, oldest first,

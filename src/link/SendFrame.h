@@ -4,6 +4,20 @@
 
 class cSerialCom;
 
+// Which command a frame carries (the console words a failed write by it).
+enum class FrameSender {
+    Program,
+    Start,
+    Zero,
+    Dump,
+    Stop,
+    Done,
+    Reset,
+    Recycle,
+    Disconnect,
+    FeedSpeed
+};
+
 enum class SendResult { Sent, Skipped, Failed };
 
 // The shared send step: line check, skip when the output queue is busy (as
