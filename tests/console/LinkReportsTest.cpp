@@ -30,7 +30,7 @@ TEST(SendAndReport, SentSkippedAndFailed) {
     EXPECT_EQ(SendAndReport(&com, frames::Command("Zero"), FrameSender::Zero), SendResult::Sent);
     ASSERT_EQ(prompter.Texts(), QStringList{"The hardware detected a parity error"});
     EXPECT_EQ(prompter.shown[0].icon, PromptIcon::Error);
-    EXPECT_EQ(counter->WaitBytes(10).mid(2), frames::Command("Zero"));
+    EXPECT_EQ(counter->WaitBytes(19).mid(11), frames::Command("Zero"));
     prompter.Clear();
 
     // The counter goes away: the write fails and the sender's message shows;
