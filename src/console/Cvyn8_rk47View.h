@@ -3,9 +3,11 @@
 #include <QString>
 #include <QWidget>
 #include <deque>
+#include <memory>
 #include <vector>
 
 #include "console/SampleListModel.h"
+#include "link/CounterPort.h"
 #include "session/CountSession.h"
 
 class QCheckBox;
@@ -167,6 +169,8 @@ private:
     CountSession* m_session;
     SampleListModel* m_model;
     cSerialCom* m_pSerial = nullptr;
+    // The session's way to the channel while there is one.
+    std::unique_ptr<CounterPort> m_port;
     ReceiveLoop* m_pRxThread = nullptr;
     DumDlg35* m_pDumpDlg = nullptr;
     Sample35* m_pSampleReadyDlg = nullptr;

@@ -2,10 +2,10 @@
 // link's part of the shut-down.
 
 #include "console/Cvyn8_rk47View.h"
+#include "console/LinkReports.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "link/CounterFrames.h"
 #include "link/ReceiveLoop.h"
-#include "link/SendFrame.h"
 #include "link/cSerialCom.h"
 #include "platform/Prompter.h"
 
@@ -32,25 +32,32 @@ void Cvyn8_rk47View::OnConnect() {
     }
     if (m_pSerial) {
         // The counter ended the last link itself and left the port open.
-        if (!m_pSerial->Handshake()) {
+        const int shook = m_pSerial->Handshake();
+        ReportLinkErrors(m_pSerial);
+        if (!shook) {
             Prompt(kCheckLine, "Init Comm Port Error", PromptIcon::Error);
             ReleaseChannel();
             return;
         }
     } else {
         m_pSerial = new cSerialCom;
-        if (!m_pSerial->Open(m_strComPort, m_strBaud)) {
+        const int opened = m_pSerial->Open(m_strComPort, m_strBaud);
+        ReportLinkErrors(m_pSerial);
+        if (!opened) {
             Prompt(kCheckLine, "Init Comm Port Error", PromptIcon::Error);
             ReleaseChannel();
             return;
         }
-        if (!m_pSerial->SetTimeouts()) {
+        const int timeoutsSet = m_pSerial->SetTimeouts();
+        ReportLinkErrors(m_pSerial);
+        if (!timeoutsSet) {
             PromptError("Set Timeout Error");
             ReleaseChannel();
             return;
         }
     }
-    m_session->LinkEstablished(m_pSerial);
+    m_port = std::make_unique<ReportingPort>(m_pSerial);
+    m_session->LinkEstablished(m_port.get());
     StartReceiveLoop();
 }
 
@@ -67,19 +74,21 @@ void Cvyn8_rk47View::OnDisconnect() {
         PromptError("Please Exit!!!");
         return;
     }
+    m_session->Disconnected();
+    m_port.reset();
     delete m_pSerial;
     m_pSerial = nullptr;
-    m_session->Disconnected();
 }
 
 void Cvyn8_rk47View::ReleaseChannel() {
     StopReceiveLoop();
+    m_session->PortReleased();
+    m_port.reset();
     if (m_pSerial) {
         m_pSerial->Close();
         delete m_pSerial;
         m_pSerial = nullptr;
     }
-    m_session->PortReleased();
 }
 
 void Cvyn8_rk47View::StartReceiveLoop() {
@@ -122,7 +131,8 @@ void Cvyn8_rk47View::DeliverFrames(const std::vector<QByteArray>& frames) {
     }
     m_bDeliveringFrames = true;
     if (m_pSerial) {
-        m_pSerial->CheckLine();  // reports a line error with its message
+        m_pSerial->CheckLine();
+        ReportLinkErrors(m_pSerial);  // a line error, with its message
     }
     while (!m_pendingFrames.empty()) {
         const QByteArray frame = std::move(m_pendingFrames.front());
@@ -142,7 +152,7 @@ void Cvyn8_rk47View::OnLineLost(const QString& reason) {
 void Cvyn8_rk47View::ShutdownLink() {
     if (m_session->LinkLive()) {
         // Straight to the line: a failure here is reported, the shut-down goes on.
-        SendFrame(m_pSerial, frames::Command("Disconnect"), FrameSender::Disconnect);
+        SendAndReport(m_pSerial, frames::Command("Disconnect"), FrameSender::Disconnect);
     }
     m_session->LinkClosed();
     ReleaseChannel();

@@ -12,6 +12,7 @@
 #include "console/Cvyn8_rk47View.h"
 #include "console/UpDownCtrl.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "link/CounterPort.h"
 #include "data/InventoryFile.h"
 #include "data/RecordFile.h"
 #include "data/SeedParaFile.h"
