@@ -90,8 +90,8 @@ void BM_CountFrameToCountEdit(benchmark::State& state) {
         return;
     }
     Clock::time_point shown;
-    QObject::connect(static_cast<QLineEdit*>(bench.view->control(IDC_COUNT)), &QLineEdit::textChanged,
-                     [&] { shown = Clock::now(); });
+    QObject::connect(static_cast<QLineEdit*>(bench.view->control(IDC_COUNT)),
+                     &QLineEdit::textChanged, [&] { shown = Clock::now(); });
     std::vector<double> latencies;
     int n = 0;
     for (auto _ : state) {
@@ -123,7 +123,8 @@ void BM_FramesPerSecondNoneLost(benchmark::State& state) {
     }
     const int frameCount = static_cast<int>(state.range(0));
     int carriedOut = 0;
-    QObject::connect(static_cast<QLineEdit*>(bench.view->control(IDC_COUNT)), &QLineEdit::textChanged, [&] { ++carriedOut; });
+    QObject::connect(static_cast<QLineEdit*>(bench.view->control(IDC_COUNT)),
+                     &QLineEdit::textChanged, [&] { ++carriedOut; });
     int base = 0;
     double best = 0;
     for (auto _ : state) {

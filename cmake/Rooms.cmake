@@ -148,10 +148,15 @@ endif()
 if(TARGET vyn8_session)
   file(GLOB_RECURSE session_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/session/*)
   set(stamp ${CMAKE_BINARY_DIR}/rooms/session-check.stamp)
+  # VERBATIM: the arrows hold '|', which the shell of a make rule would
+  # take for a pipe; -D options go before -P.
   add_custom_command(OUTPUT ${stamp}
-    COMMAND ${VYN8_ROOM_CHECK} -DSTAMP=${stamp}
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} "-DARROWS=${VYN8_ROOM_ARROWS}"
+            -DWIDGET_HEADERS=${VYN8_WIDGET_HEADERS} -DSTAMP=${stamp}
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckRooms.cmake
     DEPENDS ${session_files} ${CMAKE_SOURCE_DIR}/cmake/CheckRooms.cmake
-    COMMENT "The count session includes no widget")
+    COMMENT "The count session includes no widget"
+    VERBATIM)
   add_custom_target(vyn8_session_check DEPENDS ${stamp})
   add_dependencies(vyn8_session vyn8_session_check)
 endif()

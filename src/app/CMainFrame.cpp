@@ -15,9 +15,9 @@
 #include "app/commands/RecordFileCommands.h"
 #include "app/commands/RecordViewCommands.h"
 #include "console/Cvyn8_rk47View.h"
-#include "platform/Prompter.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "platform/DataFolder.h"
+#include "platform/Prompter.h"
 
 CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc) : m_pDoc(doc) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

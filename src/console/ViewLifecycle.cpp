@@ -1,7 +1,7 @@
 // Start-up and shut-down of the console.
 
-#include <QFile>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPalette>
@@ -12,10 +12,10 @@
 #include "console/Cvyn8_rk47View.h"
 #include "console/UpDownCtrl.h"
 #include "data/Cvyn8_rk47Doc.h"
-#include "link/CounterPort.h"
 #include "data/InventoryFile.h"
 #include "data/RecordFile.h"
 #include "data/SeedParaFile.h"
+#include "link/CounterPort.h"
 #include "platform/ChildSignals.h"
 #include "platform/DataFolder.h"
 #include "platform/NumText.h"

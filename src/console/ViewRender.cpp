@@ -57,8 +57,7 @@ void Cvyn8_rk47View::ConnectSession() {
     connect(m_session, &CountSession::scrollTo, this, &Cvyn8_rk47View::ScrollTo);
     connect(m_session, &CountSession::recordsChanged, this, &Cvyn8_rk47View::KeepUnsavedWorkSafe);
     connect(m_session, &CountSession::releaseChannel, this, &Cvyn8_rk47View::ReleaseChannel);
-    connect(m_session, &CountSession::counterDisconnected, this,
-            &Cvyn8_rk47View::StopReceiveLoop);
+    connect(m_session, &CountSession::counterDisconnected, this, &Cvyn8_rk47View::StopReceiveLoop);
 }
 
 void Cvyn8_rk47View::Render() {

@@ -272,15 +272,15 @@ void CountSession::UnlockRun() {
         m_form.packageNo.enabled = false;
         m_form.repeat.visible = false;
     }
-    for (FormControl* c : {&m_form.count, &m_form.dump, &m_form.zero, &m_form.reset, &m_form.start,
-                           &m_form.done}) {
+    for (FormControl* c :
+         {&m_form.count, &m_form.dump, &m_form.zero, &m_form.reset, &m_form.start, &m_form.done}) {
         c->enabled = true;
     }
 }
 
 void CountSession::LockRun() {
-    for (FormControl* c : {&m_form.displayGroup, &m_form.count, &m_form.packageNo, &m_form.batchNo,
-                           &m_form.start}) {
+    for (FormControl* c :
+         {&m_form.displayGroup, &m_form.count, &m_form.packageNo, &m_form.batchNo, &m_form.start}) {
         c->enabled = false;
     }
     m_form.stop.visible = true;

@@ -184,10 +184,10 @@ private:
         bool active = false;
         bool closesSample = false;  // sent while a sample was being counted
         bool totalize = false;
-        RecordRef record;       // the record the figures go on, or none
-        int row = -1;           // the list row that shows them, or -1
-        int seriesTotal = 0;    // seeds of the series' finished packets
-        unsigned sample = 0;    // the sample it was sent for
+        RecordRef record;     // the record the figures go on, or none
+        int row = -1;         // the list row that shows them, or -1
+        int seriesTotal = 0;  // seeds of the series' finished packets
+        unsigned sample = 0;  // the sample it was sent for
     };
 
     // Frames.

@@ -283,8 +283,8 @@ void CountSession::WritePendingDumpFigures(const QString& count) {
         m_rows.SetCell(dump.row, RowTable::Inventory, left);
         m_rows.SetCell(dump.row, RowTable::Sum, total);
     }
-    if (std::find(m_final.recordIndices.begin(), m_final.recordIndices.end(),
-                  dump.record.index) == m_final.recordIndices.end()) {
+    if (std::find(m_final.recordIndices.begin(), m_final.recordIndices.end(), dump.record.index) ==
+        m_final.recordIndices.end()) {
         m_final.recordIndices.push_back(dump.record.index);
     }
     RecordsTouched();

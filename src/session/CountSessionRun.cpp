@@ -95,7 +95,8 @@ void CountSession::Start() {
         args.rowsToCount = m_sampleRowCount - m_curPacket;
         for (int j = 0; j < std::min(m_sampleRowCount, kMaxSampleRows); ++j) {
             const int row = SampleRow(j);
-            args.rows.push_back({m_rows.Cell(row, RowTable::NumP), m_rows.Cell(row, RowTable::PackNo)});
+            args.rows.push_back(
+                {m_rows.Cell(row, RowTable::NumP), m_rows.Cell(row, RowTable::PackNo)});
         }
         args.gateHor = m_gateHor.left(9);
         args.gateVer = m_gateVer.left(9);

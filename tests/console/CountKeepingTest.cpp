@@ -19,8 +19,9 @@ protected:
     // The counter sends a count frame; the console has shown it.
     bool Counts(PtyCounter& line, const QString& count, const QString& pack) {
         line.SendCount(count, pack);
-        return WaitUntil(
-            [&] { return view->session().LastCount() == count && view->session().LastPackNo() == pack; });
+        return WaitUntil([&] {
+            return view->session().LastCount() == count && view->session().LastPackNo() == pack;
+        });
     }
     bool Counts(const QString& count, const QString& pack) { return Counts(counter, count, pack); }
     // Whether `frame` is the last the console wrote (waiting for it).
@@ -241,7 +242,8 @@ TEST_P(SeriesBoundary, TheNextSeriesTotalStartsAfresh) {
     StartSeries("A-1", {{"2", "10"}, {"3", "10"}});
     for (int r = 0; r < GetParam().rowsFinished; ++r) {
         ASSERT_TRUE(Counts("10", QString::number(r + 2)));
-        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == r + 1; }));
+        ASSERT_TRUE(
+            CounterSays("BatchF", [&] { return view->session().CurrentPacket() == r + 1; }));
     }
     if (name == "Reset") {
         ClickControl(view.get(), IDC_RESET);

@@ -9,8 +9,8 @@
 #include <QTableView>
 #include <QTest>
 
-#include "data/excel/PythonSheets.h"
 #include "console/RunFixture.h"
+#include "data/excel/PythonSheets.h"
 #include "support/ConsoleFixture.h"
 
 namespace {

@@ -41,7 +41,8 @@ TEST_P(LoadedClose, ClosingOneTotalizeSampleKeepsTheOtherIdsScannable) {
     Scan("A");
     ASSERT_TRUE(CounterCounts("25", "0"));
     if (GetParam().countersReset) {
-        ASSERT_TRUE(CounterSays("Reset", [&] { return view->session().Run() == RunState::Closing; }));
+        ASSERT_TRUE(
+            CounterSays("Reset", [&] { return view->session().Run() == RunState::Closing; }));
     } else {
         ClickControl(view.get(), IDC_DONE);
     }
@@ -110,7 +111,8 @@ TEST_P(LoadedReset, DiscardsOnlyTheCurrentSamplesUncountedRows) {
     Scan("A");
     ASSERT_EQ(view->session().SampleRowCount(), 2);
     for (int i = 0; i < c.rowsFinished; ++i) {
-        ASSERT_TRUE(CounterSays("BatchF", [&] { return view->session().CurrentPacket() == i + 1; }));
+        ASSERT_TRUE(
+            CounterSays("BatchF", [&] { return view->session().CurrentPacket() == i + 1; }));
     }
     ClickControl(view.get(), IDC_RESET);
 

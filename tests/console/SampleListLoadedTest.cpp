@@ -39,6 +39,8 @@ TEST_F(LoadedList, AnAbsentOrCountedIdChangesNothing) {
         prompter.Clear();
         EnterId(id);
         EXPECT_EQ(prompter.Texts(), QStringList{"No match ID !"}) << id.toStdString();
+        // The refused text is gone: the next scan is read alone.
+        EXPECT_TRUE(ControlText(view.get(), IDC_ID).isEmpty());
         EXPECT_EQ(prompter.shown[0].caption, "vyn8_rk47");
         EXPECT_EQ(view->session().SampleRowCount(), 2);
         EXPECT_EQ(view->list().State(0), SampleListModel::Counted);

@@ -140,7 +140,11 @@ TEST_F(ConsoleStartup, ShutdownWritesInventoryAndUnsavedRecords) {
 
 TEST_F(ConsoleStartup, SavedRecordsAreNotWrittenAtShutdown) {
     doc->AddRecord("A1");
+    view->KeepUnsavedWorkSafe();  // kept while unsaved
+    ASSERT_TRUE(dir.Exists("VYN8_Default.txt"));
     doc->m_nSaveState = RECORDS_SAVED;
+    view->KeepUnsavedWorkSafe();  // as after Save: the next start finds nothing to keep
+    EXPECT_FALSE(dir.Exists("VYN8_Default.txt"));
     view->Shutdown();
     EXPECT_FALSE(dir.Exists("VYN8_Default.txt"));
     EXPECT_TRUE(dir.Exists("vyn8_inventory.txt"));

@@ -16,6 +16,24 @@ struct FiguresCase {
     QString inventory;
 };
 
+// Rows 2 x 10 and 1 x 5, counted to their end (the dump not yet sent).
+void SeriesOfTwoTensAndAFive(SessionHarness& h, const QString& id) {
+    h.Series(id, {{"2", "10"}, {"1", "5"}});
+    h.Counts("10", "1");
+    h.Counts("10", "2");
+    h.Says("BatchF");
+    h.Counts("5", "1");
+    h.Says("BatchF");
+}
+
+// A row of 3 x 10: two packets full, 4 seeds in the third.
+void ThirdPacketOfThreeTensAtFour(SessionHarness& h) {
+    h.Series("B2", {{"3", "10"}});
+    h.Counts("10", "1");
+    h.Counts("10", "2");
+    h.Counts("4", "3");
+}
+
 void Totalize200ThenDump(SessionHarness& h) {
     h.Scan("T1");
     h.Counts("200", "1");
@@ -43,12 +61,7 @@ const FiguresCase kCases[] = {
      "230"},
     {"BatchSeriesDumpedAtItsEnd",
      [](SessionHarness& h) {
-         h.Series("B1", {{"2", "10"}, {"1", "5"}});
-         h.Counts("10", "1");
-         h.Counts("10", "2");
-         h.Says("BatchF");
-         h.Counts("5", "1");
-         h.Says("BatchF");
+         SeriesOfTwoTensAndAFive(h, "B1");
          h.session.Dump();
          h.DumpAnswer("7");
      },
@@ -57,10 +70,7 @@ const FiguresCase kCases[] = {
      "7"},
     {"DumpInTheMiddleOfABatchRow",
      [](SessionHarness& h) {
-         h.Series("B2", {{"3", "10"}});
-         h.Counts("10", "1");
-         h.Counts("10", "2");
-         h.Counts("4", "3");
+         ThirdPacketOfThreeTensAtFour(h);
          h.session.Dump();
          h.DumpAnswer("9");
      },
@@ -69,10 +79,7 @@ const FiguresCase kCases[] = {
      "9"},
     {"CountersOwnDumpInTheMiddleOfABatchRow",
      [](SessionHarness& h) {
-         h.Series("B2", {{"3", "10"}});
-         h.Counts("10", "1");
-         h.Counts("10", "2");
-         h.Counts("4", "3");
+         ThirdPacketOfThreeTensAtFour(h);
          h.DumpAnswer("9");
      },
      {{"B2", "2", "10", "", "", ""}, {"B2", "1", "4", "9", "33", "InComplete"}},
@@ -107,12 +114,7 @@ const FiguresCase kCases[] = {
     {"RepeatThenDoneBeforeAnyCount",
      [](SessionHarness& h) {
          h.SetAutoDump(false);
-         h.Series("R1", {{"2", "10"}, {"1", "5"}});
-         h.Counts("10", "1");
-         h.Counts("10", "2");
-         h.Says("BatchF");
-         h.Counts("5", "1");
-         h.Says("BatchF");
+         SeriesOfTwoTensAndAFive(h, "R1");
          h.session.Repeat();
          h.session.Done();
      },
@@ -124,12 +126,7 @@ const FiguresCase kCases[] = {
     {"CountersRepeatThenDoneBeforeAnyCount",
      [](SessionHarness& h) {
          h.SetAutoDump(false);
-         h.Series("R1", {{"2", "10"}, {"1", "5"}});
-         h.Counts("10", "1");
-         h.Counts("10", "2");
-         h.Says("BatchF");
-         h.Counts("5", "1");
-         h.Says("BatchF");
+         SeriesOfTwoTensAndAFive(h, "R1");
          h.Says("Repeat");
          h.session.Done();
      },

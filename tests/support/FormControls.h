@@ -30,4 +30,3 @@ inline void SetAutoDump(Cvyn8_rk47View& view, bool on) {
     options.autoDump = on;
     view.session().SetOptions(options);
 }
-
