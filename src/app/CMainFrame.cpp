@@ -3,19 +3,24 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QUrl>
 #include <QWhatsThis>
 
 #include "app/CAboutDlg.h"
+#include "app/LedgerHookup.h"
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "data/InventoryFile.h"
+#include "dialogs/CheckInventory35.h"
 #include "platform/DataFolder.h"
 
-CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc) : m_pDoc(doc) {
+CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc, Ledger* ledger) : m_pDoc(doc) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowTitle("vyn8_rk47");
@@ -26,6 +31,13 @@ CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc) : m_pDoc(doc) {
     m_pView = new Cvyn8_rk47View(doc, this);
     setCentralWidget(m_pView);
     m_pDoc->m_pDialogParent = this;
+    if (ledger) {
+        m_pLedgerHookup = new LedgerHookup(*ledger, statusBar());
+        m_pLedgerHookup->setParent(this);
+        m_pDoc->OnRecordsSaved = [this](const QString& file) {
+            m_pLedgerHookup->NoteSaved(static_cast<int>(m_pDoc->RecordCount()), file);
+        };
+    }
     BuildMenu();
 }
 
@@ -43,6 +55,11 @@ void CMainFrame::ResizeParentToFit() {
 }
 
 void CMainFrame::StartAndShow() {
+    // The ledger first: it compares itself with the inventory file before
+    // the console reads it.
+    if (m_pLedgerHookup) {
+        m_pLedgerHookup->Start(QDir(DataFolder()).filePath(kInventoryFileName));
+    }
     m_pView->OnInitialUpdate();
     ResizeParentToFit();
     show();
@@ -73,13 +90,22 @@ void CMainFrame::BuildMenu() {
             &QAction::triggered, this, [doc] { doc->OnOpenSampleRecord(); });
     connect(AddCommand(option, ID_FILE_SAVE, "&Save", QKeySequence("Ctrl+S")), &QAction::triggered,
             this, [doc] { doc->OnSaveRecords(); });
+    if (m_pLedgerHookup) {
+        LedgerHookup* ledger = m_pLedgerHookup;
+        connect(AddCommand(option, ID_EXPORT_LEDGER, "&Export Ledger..."), &QAction::triggered,
+                this, [this, ledger] { ledger->ExportLedger(this); });
+    }
     connect(AddCommand(option, ID_PRINT_RECORDS, "&Print"), &QAction::triggered, this,
             [doc] { doc->OnPrintRecords(); });
     connect(AddCommand(option, ID_PRINT_LABELS, "Print &Labels..."), &QAction::triggered, this,
             [doc] { doc->OnPrintLabels(); });
     option->addSeparator();
-    connect(AddCommand(option, ID_SET_COUNTER, "Set Counter"), &QAction::triggered, view,
-            &Cvyn8_rk47View::OnSetCounter);
+    QAction* setup = AddCommand(option, ID_SET_COUNTER, "Set Counter");
+    connect(setup, &QAction::triggered, view, &Cvyn8_rk47View::OnSetCounter);
+    if (m_pLedgerHookup) {
+        // Setup may have changed the operator.
+        connect(setup, &QAction::triggered, m_pLedgerHookup, &LedgerHookup::TakeOperator);
+    }
     connect(AddCommand(option, ID_EDIT_SEED_PARA, "Edit Seed Para"), &QAction::triggered, view,
             &Cvyn8_rk47View::OnEditSeedPara);
     option->addSeparator();
@@ -89,7 +115,7 @@ void CMainFrame::BuildMenu() {
     connect(AddCommand(viewMenu, ID_REVIEW_SAMPLE_OPENED, "&Review Sample Opened"),
             &QAction::triggered, this, [doc] { doc->OnReviewSampleOpened(); });
     connect(AddCommand(viewMenu, ID_CHECK_INVENTORY, "I.D.(Variety)"), &QAction::triggered, this,
-            [doc] { doc->OnCheckInventory(); });
+            &CMainFrame::OnCheckInventory);
     connect(AddCommand(viewMenu, ID_VIEW_CURRENT_SAMPLE, "Edit"), &QAction::triggered, this,
             [doc] { doc->OnViewCurrentSample(); });
 
@@ -113,6 +139,16 @@ void CMainFrame::BuildMenu() {
 
 void CMainFrame::OnAppAbout() {
     CAboutDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CMainFrame::OnCheckInventory() {
+    CheckInventory35 dlg(this);
+    dlg.m_pDoc = m_pDoc;
+    if (m_pLedgerHookup) {
+        dlg.m_pLedger = &m_pLedgerHookup->ledger();
+        dlg.m_strInventoryFile = QDir(DataFolder()).filePath(kInventoryFileName);
+    }
     dlg.DoModal();
 }
 

@@ -63,6 +63,8 @@ public:
     // Called after a record was added or changed the inventory, so unsaved
     // work can be kept safe on disk.
     std::function<void()> OnRecordsChanged;
+    // Called after Save wrote every record to `path`.
+    std::function<void(const QString& path)> OnRecordsSaved;
 
     // Menu commands handled by the document.
     void OnOpenSampleRecord();

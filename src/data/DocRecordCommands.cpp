@@ -84,6 +84,9 @@ void Cvyn8_rk47Doc::OnSaveRecords() {
         return;
     }
     m_nSaveState = RECORDS_SAVED;
+    if (OnRecordsSaved) {
+        OnRecordsSaved(path);
+    }
 }
 
 void Cvyn8_rk47Doc::OnOpenSampleRecord() {
