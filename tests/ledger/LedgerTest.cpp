@@ -163,7 +163,8 @@ TEST_F(LedgerStartTest, DamagedDatabaseIsKeptAndANewOneStartsFromTheFile) {
     const QByteArray garbage = QByteArray("not a ledger at all ").repeated(300);
     damaged.write(garbage);
     damaged.close();
-    auto ledger = MakeLedger();
+    // Only a ledger that knows its file moves it aside.
+    auto ledger = std::make_unique<Ledger>(Folder(), Identity());
     const auto report = ledger->Start(Inventory({{"A", "10"}, {"B", "3"}}));
     EXPECT_FALSE(report.problem.IsProblem()) << report.problem.Message().toStdString();
     ASSERT_FALSE(report.damagedKeptAs.isEmpty());

@@ -35,6 +35,7 @@ TEST_F(SqliteLedgerStoreTest, NumbersEachStationOnItsOwnAndRefusesChanges) {
     QSqlQuery mode = Other("PRAGMA journal_mode");
     ASSERT_TRUE(mode.next());
     EXPECT_EQ(mode.value(0).toString(), "wal");
+    mode.finish();  // an open statement would hold the other connection's writes back
 
     // Another program cannot change or delete a transaction.
     QSqlQuery update = Other("UPDATE inventory_transaction SET after = '99'");
