@@ -14,10 +14,12 @@
 
 #include "app/CAboutDlg.h"
 #include "app/LedgerHookup.h"
+#include "app/commands/PrintCommands.h"
+#include "app/commands/RecordFileCommands.h"
+#include "app/commands/RecordViewCommands.h"
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/InventoryFile.h"
-#include "dialogs/CheckInventory35.h"
 #include "platform/DataFolder.h"
 
 CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc, Ledger* ledger) : m_pDoc(doc) {
@@ -30,13 +32,9 @@ CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc, Ledger* ledger) : m_pDoc(doc) {
     }
     m_pView = new Cvyn8_rk47View(doc, this);
     setCentralWidget(m_pView);
-    m_pDoc->m_pDialogParent = this;
     if (ledger) {
         m_pLedgerHookup = new LedgerHookup(*ledger, statusBar());
         m_pLedgerHookup->setParent(this);
-        m_pDoc->OnRecordsSaved = [this](const QString& file) {
-            m_pLedgerHookup->NoteSaved(static_cast<int>(m_pDoc->RecordCount()), file);
-        };
     }
     BuildMenu();
 }
@@ -87,18 +85,23 @@ void CMainFrame::BuildMenu() {
 
     QMenu* option = menuBar()->addMenu("&Option");
     connect(AddCommand(option, ID_FILE_OPEN, "&Open Sample Record", QKeySequence("Ctrl+O")),
-            &QAction::triggered, this, [doc] { doc->OnOpenSampleRecord(); });
+            &QAction::triggered, this, [this, doc] { commands::OnOpenSampleRecord(*doc, this); });
     connect(AddCommand(option, ID_FILE_SAVE, "&Save", QKeySequence("Ctrl+S")), &QAction::triggered,
-            this, [doc] { doc->OnSaveRecords(); });
+            this, [this, doc] {
+                const QString saved = commands::OnSaveRecords(*doc);
+                if (m_pLedgerHookup && !saved.isEmpty()) {
+                    m_pLedgerHookup->NoteSaved(static_cast<int>(doc->RecordCount()), saved);
+                }
+            });
     if (m_pLedgerHookup) {
         LedgerHookup* ledger = m_pLedgerHookup;
         connect(AddCommand(option, ID_EXPORT_LEDGER, "&Export Ledger..."), &QAction::triggered,
                 this, [this, ledger] { ledger->ExportLedger(this); });
     }
     connect(AddCommand(option, ID_PRINT_RECORDS, "&Print"), &QAction::triggered, this,
-            [doc] { doc->OnPrintRecords(); });
+            [doc] { commands::OnPrintRecords(*doc); });
     connect(AddCommand(option, ID_PRINT_LABELS, "Print &Labels..."), &QAction::triggered, this,
-            [doc] { doc->OnPrintLabels(); });
+            [this, doc] { commands::OnPrintLabels(*doc, this); });
     option->addSeparator();
     QAction* setup = AddCommand(option, ID_SET_COUNTER, "Set Counter");
     connect(setup, &QAction::triggered, view, &Cvyn8_rk47View::OnSetCounter);
@@ -113,11 +116,15 @@ void CMainFrame::BuildMenu() {
 
     QMenu* viewMenu = menuBar()->addMenu("&View");
     connect(AddCommand(viewMenu, ID_REVIEW_SAMPLE_OPENED, "&Review Sample Opened"),
-            &QAction::triggered, this, [doc] { doc->OnReviewSampleOpened(); });
+            &QAction::triggered, this, [this, doc] { commands::OnReviewSampleOpened(*doc, this); });
     connect(AddCommand(viewMenu, ID_CHECK_INVENTORY, "I.D.(Variety)"), &QAction::triggered, this,
-            &CMainFrame::OnCheckInventory);
+            [this, doc] {
+                commands::OnCheckInventory(*doc, this,
+                                           m_pLedgerHookup ? &m_pLedgerHookup->ledger() : nullptr,
+                                           QDir(DataFolder()).filePath(kInventoryFileName));
+            });
     connect(AddCommand(viewMenu, ID_VIEW_CURRENT_SAMPLE, "Edit"), &QAction::triggered, this,
-            [doc] { doc->OnViewCurrentSample(); });
+            [this, doc] { commands::OnViewCurrentSample(*doc, this); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     connect(AddCommand(help, ID_HELP_FINDER, "Manual"), &QAction::triggered, this,
@@ -139,16 +146,6 @@ void CMainFrame::BuildMenu() {
 
 void CMainFrame::OnAppAbout() {
     CAboutDlg dlg(this);
-    dlg.DoModal();
-}
-
-void CMainFrame::OnCheckInventory() {
-    CheckInventory35 dlg(this);
-    dlg.m_pDoc = m_pDoc;
-    if (m_pLedgerHookup) {
-        dlg.m_pLedger = &m_pLedgerHookup->ledger();
-        dlg.m_strInventoryFile = QDir(DataFolder()).filePath(kInventoryFileName);
-    }
     dlg.DoModal();
 }
 

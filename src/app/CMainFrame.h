@@ -53,7 +53,6 @@ public:
 
     void OnAppAbout();
     void OnHelpFinder();
-    void OnCheckInventory();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
