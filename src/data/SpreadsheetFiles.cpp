@@ -6,32 +6,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "data/CsvText.h"
 #include "platform/Text8.h"
 
 namespace {
-
-void AppendCsvField(QString& out, const QString& value) {
-    if (value.contains(',') || value.contains('"') || value.contains('\n') ||
-        value.contains('\r')) {
-        out += '"';
-        out += QString(value).replace('"', "\"\"");
-        out += '"';
-    } else {
-        out += value;
-    }
-}
-
-void AppendCsvRow(QString& out, const auto& values) {
-    bool first = true;
-    for (const QString& v : values) {
-        if (!first) {
-            out += ',';
-        }
-        first = false;
-        AppendCsvField(out, v);
-    }
-    out += "\r\n";
-}
 
 // Builds the workbook in a file of its own folder; the caller moves it.
 QString BuildXlsx(const QString& file, const std::vector<std::unique_ptr<cParam>>& records) {
@@ -82,7 +60,7 @@ QByteArray FormatCsv(const std::vector<std::unique_ptr<cParam>>& records) {
     for (const auto& r : records) {
         AppendCsvRow(text, r->RecordOrder());
     }
-    return "\xEF\xBB\xBF" + text.toUtf8();
+    return kUtf8ByteOrderMark + text.toUtf8();
 }
 
 bool WriteCsvRecords(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,
