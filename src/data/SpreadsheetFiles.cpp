@@ -6,11 +6,14 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "data/excel/CsvReader.h"
 #include "platform/Text8.h"
 
 namespace {
 
-void AppendCsvField(QString& out, const QString& value) {
+// RFC 4180 quoting, after the guard against formulas.
+void AppendCsvField(QString& out, const QString& field) {
+    const QString value = CsvGuarded(field);
     if (value.contains(',') || value.contains('"') || value.contains('\n') ||
         value.contains('\r')) {
         out += '"';
