@@ -171,6 +171,8 @@ XlsReader::Cell XlsReader::NumberCell(double value, unsigned xf) const {
 void XlsReader::ReadSheet(const Sheet& sheet) {
     m_cells.clear();
     m_rows = m_columns = 0;
+    m_withoutValue.reset();
+    m_formulasComputed = false;
     RecordCursor records(m_stream, sheet.offset);
     biff::Record r;
     if (!records.Next(r) || r.type != kBof || U16(r.data, 2) != kBofSheet) {
@@ -245,6 +247,7 @@ void XlsReader::ReadSheet(const Sheet& sheet) {
             case kFormula: {
                 const unsigned row = U16(d, 0);
                 const unsigned column = U16(d, 2);
+                m_formulasComputed = m_formulasComputed || U16(d, 12) != 0xFFFF || U8(d, 6) < 3;
                 if (U16(d, 12) != 0xFFFF) {
                     Put(row, column, NumberCell(F64(d, 6), U16(d, 4)));
                 } else if (U8(d, 6) == 0) {  // text: the STRING record follows
@@ -258,7 +261,11 @@ void XlsReader::ReadSheet(const Sheet& sheet) {
                 } else if (U8(d, 6) == 2) {
                     Put(row, column, {ErrorText(U8(d, 8)), false});
                 } else {
-                    Put(row, column, {});  // an empty text
+                    Put(row, column, {});  // an empty text, or no result stored
+                    const CellRef cell{row, column};
+                    if (!m_withoutValue || cell < *m_withoutValue) {
+                        m_withoutValue = cell;
+                    }
                 }
                 break;
             }
