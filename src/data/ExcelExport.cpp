@@ -87,6 +87,11 @@ int Cvyn8_rk47Doc::ExportToExcel(const QString& path, const QString& driver) {
             db.Close();
             return 1;
         }
+    } catch (const WorkbookWriteError& e) {
+        // The name was good; the folder took no file.
+        Prompt(QStringLiteral("The records were not saved to %1: %2").arg(path, e.Message()),
+               kAppTitle, PromptIcon::Error);
+        return 0;
     } catch (const ExcelError&) {
     }
     Prompt("Please use other file name !");

@@ -1,6 +1,7 @@
 // The records exported to a workbook, checked by an independent reader.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -158,6 +159,24 @@ TEST(ExcelExport, ExistingFilesAreRefusedAndLeftAsTheyWere) {
     EXPECT_EQ(doc.ExportToExcel(dir.filePath("new.xls"), "Another Excel Driver"), 0);
     EXPECT_EQ(prompter.Texts(), QStringList{"Please use other file name !"});
     EXPECT_FALSE(QFile::exists(dir.filePath("new.xls")));
+}
+
+TEST(ExcelExport, AFolderThatTakesNoFileGivesTheReason) {
+    RecordingPrompter prompter;
+    Cvyn8_rk47Doc doc;
+    AddRecord(doc, {"A7", "Wheat", "1", "50", "", "50", "", ""});
+    QTemporaryDir dir;
+    QString folder = dir.filePath("locked");
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (geteuid() == 0) {
+        folder = "/sys";  // the superuser writes anywhere else
+    }
+    const QString path = folder + "/day.xls";
+    EXPECT_EQ(doc.ExportToExcel(path, doc.m_strExcelDriver), 0);
+    EXPECT_EQ(prompter.Texts(),
+              QStringList{"The records were not saved to " + path + ": Permission denied"});
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST(ExcelExport, AwkwardValuesComeBackExactlyThroughOurReaderAndXlrd) {
