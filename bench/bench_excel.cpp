@@ -31,7 +31,7 @@ void BM_ExportTenThousand(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         const QString path = dir.filePath(QString("out%1.xls").arg(i++));
-        if (doc.ExportToExcel(path, doc.m_strExcelDriver) != 1) {
+        if (!doc.ExportToExcel(path, doc.m_strExcelDriver).Saved()) {
             state.SkipWithError("export failed");
             break;
         }

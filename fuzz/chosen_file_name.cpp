@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ClearFuzzFolder();
     const QString path = FuzzFolder() + '/' + name;
-    const bool written = doc.ExportToExcel(path, doc.m_strExcelDriver) != 0;
+    const bool written = doc.ExportToExcel(path, doc.m_strExcelDriver).Saved();
     const QStringList files = QDir(FuzzFolder()).entryList(QDir::Files | QDir::Hidden);
     if (!written) {
         FUZZ_CHECK(prompter.shown == 1, "a failed export tells the operator");

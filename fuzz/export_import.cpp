@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ClearFuzzFolder();
     const QString path = FuzzFolder() + "/export.xls";
-    if (doc.ExportToExcel(path, doc.m_strExcelDriver) == 0) {
+    if (!doc.ExportToExcel(path, doc.m_strExcelDriver).Saved()) {
         FUZZ_CHECK(prompter.shown == 1, "a failed export tells the operator");
         FUZZ_CHECK(!QFileInfo::exists(path), "a failed export leaves no file");
         return 0;

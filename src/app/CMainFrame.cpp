@@ -11,6 +11,9 @@
 #include <QWhatsThis>
 
 #include "app/CAboutDlg.h"
+#include "app/commands/PrintCommands.h"
+#include "app/commands/RecordFileCommands.h"
+#include "app/commands/RecordViewCommands.h"
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "platform/DataFolder.h"
@@ -25,7 +28,6 @@ CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc) : m_pDoc(doc) {
     }
     m_pView = new Cvyn8_rk47View(doc, this);
     setCentralWidget(m_pView);
-    m_pDoc->m_pDialogParent = this;
     BuildMenu();
 }
 
@@ -70,13 +72,13 @@ void CMainFrame::BuildMenu() {
 
     QMenu* option = menuBar()->addMenu("&Option");
     connect(AddCommand(option, ID_FILE_OPEN, "&Open Sample Record", QKeySequence("Ctrl+O")),
-            &QAction::triggered, this, [doc] { doc->OnOpenSampleRecord(); });
+            &QAction::triggered, this, [this, doc] { commands::OnOpenSampleRecord(*doc, this); });
     connect(AddCommand(option, ID_FILE_SAVE, "&Save", QKeySequence("Ctrl+S")), &QAction::triggered,
-            this, [doc] { doc->OnSaveRecords(); });
+            this, [doc] { commands::OnSaveRecords(*doc); });
     connect(AddCommand(option, ID_PRINT_RECORDS, "&Print"), &QAction::triggered, this,
-            [doc] { doc->OnPrintRecords(); });
+            [doc] { commands::OnPrintRecords(*doc); });
     connect(AddCommand(option, ID_PRINT_LABELS, "Print &Labels..."), &QAction::triggered, this,
-            [doc] { doc->OnPrintLabels(); });
+            [this, doc] { commands::OnPrintLabels(*doc, this); });
     option->addSeparator();
     connect(AddCommand(option, ID_SET_COUNTER, "Set Counter"), &QAction::triggered, view,
             &Cvyn8_rk47View::OnSetCounter);
@@ -87,11 +89,11 @@ void CMainFrame::BuildMenu() {
 
     QMenu* viewMenu = menuBar()->addMenu("&View");
     connect(AddCommand(viewMenu, ID_REVIEW_SAMPLE_OPENED, "&Review Sample Opened"),
-            &QAction::triggered, this, [doc] { doc->OnReviewSampleOpened(); });
+            &QAction::triggered, this, [this, doc] { commands::OnReviewSampleOpened(*doc, this); });
     connect(AddCommand(viewMenu, ID_CHECK_INVENTORY, "I.D.(Variety)"), &QAction::triggered, this,
-            [doc] { doc->OnCheckInventory(); });
+            [this, doc] { commands::OnCheckInventory(*doc, this); });
     connect(AddCommand(viewMenu, ID_VIEW_CURRENT_SAMPLE, "Edit"), &QAction::triggered, this,
-            [doc] { doc->OnViewCurrentSample(); });
+            [this, doc] { commands::OnViewCurrentSample(*doc, this); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     connect(AddCommand(help, ID_HELP_FINDER, "Manual"), &QAction::triggered, this,

@@ -7,12 +7,12 @@
 #include <QRadioButton>
 
 #include "console/Cvyn8_rk47View.h"
+#include "console/LinkReports.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "dialogs/DumDlg35.h"
 #include "dialogs/Sample35.h"
 #include "link/CounterFrames.h"
 #include "link/ReceiveLoop.h"
-#include "link/SendFrame.h"
 #include "link/cSerialCom.h"
 #include "platform/Prompter.h"
 
@@ -39,19 +39,25 @@ void Cvyn8_rk47View::OnConnect() {
     }
     if (m_pSerial) {
         // The counter ended the last link itself and left the port open.
-        if (!m_pSerial->Handshake()) {
+        const int shook = m_pSerial->Handshake();
+        ReportLinkErrors(m_pSerial);
+        if (!shook) {
             Prompt(kCheckLine, "Init Comm Port Error", PromptIcon::Error);
             ReleaseChannel();
             return;
         }
     } else {
         m_pSerial = new cSerialCom;
-        if (!m_pSerial->Open(m_strComPort, m_strBaud)) {
+        const int opened = m_pSerial->Open(m_strComPort, m_strBaud);
+        ReportLinkErrors(m_pSerial);
+        if (!opened) {
             Prompt(kCheckLine, "Init Comm Port Error", PromptIcon::Error);
             ReleaseChannel();
             return;
         }
-        if (!m_pSerial->SetTimeouts()) {
+        const int timeoutsSet = m_pSerial->SetTimeouts();
+        ReportLinkErrors(m_pSerial);
+        if (!timeoutsSet) {
             PromptError("Set Timeout Error");
             ReleaseChannel();
             return;
@@ -144,7 +150,7 @@ SendResult Cvyn8_rk47View::SendToCounter(const QByteArray& frame, FrameSender se
         PromptError("The counter is not connected: nothing was sent. Press Connect first.");
         return SendResult::Failed;
     }
-    const SendResult sent = SendFrame(m_pSerial, frame, sender);
+    const SendResult sent = SendAndReport(m_pSerial, frame, sender);
     if (sent == SendResult::Failed) {
         // A frame that cannot be written: the line is gone.
         OnLineLost("a command could not be written");
@@ -217,7 +223,7 @@ void Cvyn8_rk47View::OnLineLost(const QString& reason) {
 void Cvyn8_rk47View::ShutdownLink() {
     if (LinkLive()) {
         // Straight to the line: a failure here is reported, the shut-down goes on.
-        SendFrame(m_pSerial, frames::Command("Disconnect"), FrameSender::Disconnect);
+        SendAndReport(m_pSerial, frames::Command("Disconnect"), FrameSender::Disconnect);
     }
     m_nLinkState = LINK_DOWN;
     ReleaseChannel();

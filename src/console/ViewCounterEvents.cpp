@@ -8,6 +8,7 @@
 #include <QTableView>
 
 #include "console/Cvyn8_rk47View.h"
+#include "console/LinkReports.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "link/CounterFrames.h"
 #include "link/cSerialCom.h"
@@ -24,7 +25,8 @@ void Cvyn8_rk47View::DeliverFrames(const std::vector<QByteArray>& frames) {
     }
     m_bDeliveringFrames = true;
     if (m_pSerial) {
-        m_pSerial->CheckLine();  // reports a line error with its message
+        m_pSerial->CheckLine();
+        ReportLinkErrors(m_pSerial);  // a line error, with its message
     }
     while (!m_pendingFrames.empty()) {
         const QByteArray frame = std::move(m_pendingFrames.front());

@@ -9,10 +9,10 @@
 #include <QTableView>
 
 #include "console/Cvyn8_rk47View.h"
+#include "console/LinkReports.h"
 #include "dialogs/DumDlg35.h"
 #include "dialogs/Sample35.h"
 #include "link/CounterFrames.h"
-#include "link/SendFrame.h"
 
 namespace {
 bool NoSampleInProgress(int runState) {

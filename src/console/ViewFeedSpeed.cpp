@@ -3,8 +3,8 @@
 #include <QLineEdit>
 
 #include "console/Cvyn8_rk47View.h"
+#include "console/LinkReports.h"
 #include "link/CounterFrames.h"
-#include "link/SendFrame.h"
 #include "platform/NumText.h"
 
 void Cvyn8_rk47View::OnDeltaposFeedSpeed(int iPos, int /*iDelta*/) {

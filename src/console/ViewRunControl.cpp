@@ -6,10 +6,10 @@
 #include <QTableView>
 
 #include "console/Cvyn8_rk47View.h"
+#include "console/LinkReports.h"
 #include "console/UpDownCtrl.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "link/CounterFrames.h"
-#include "link/SendFrame.h"
 #include "platform/NumText.h"
 #include "platform/Prompter.h"
 

@@ -4,14 +4,14 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "data/InventoryMap.h"
+#include "data/RecordSaveResult.h"
 #include "data/cParam.h"
-
-class QWidget;
 
 constexpr int RECORDS_OPENED = 350;
 constexpr int RECORDS_NOT_OPENED = 351;
@@ -64,21 +64,16 @@ public:
     // work can be kept safe on disk.
     std::function<void()> OnRecordsChanged;
 
-    // Menu commands handled by the document.
-    void OnOpenSampleRecord();
-    void OnSaveRecords();
-    void OnPrintRecords();
-    void OnPrintLabels();
-    void OnReviewSampleOpened();
-    void OnCheckInventory();
-    void OnViewCurrentSample();
+    // Record files. Saves the records under `path` as its extension says
+    // (text, Excel 2003, .xlsx or CSV); the records count as saved only when
+    // the whole file was written.
+    RecordSaveResult SaveRecordsAs(const QString& path);
+    // The records read from a file replace the run's (discarded first); they
+    // count as opened, not as unsaved work.
+    void TakeOpenedRecords(const std::vector<std::array<QString, 8>>& read);
 
-    // Workbooks: the records into a new workbook (1 when written; 0 when
-    // nothing was written, after telling the operator), and the INSERT
-    // statement of one record.
-    int ExportToExcel(const QString& path, const QString& driver);
+    // Workbooks: the records into a new workbook, written whole or not at
+    // all, and the INSERT statement of one record.
+    RecordSaveResult ExportToExcel(const QString& path, const QString& driver);
     void FormatInsert(int index, const QString& table, QString& out) const;
-
-    // Widget that owns the document's dialogs for positioning (may be null).
-    QWidget* m_pDialogParent = nullptr;
 };

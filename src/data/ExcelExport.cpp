@@ -8,7 +8,6 @@
 #include "data/excel/ConnectText.h"
 #include "data/excel/ExcelDatabase.h"
 #include "data/excel/ExcelError.h"
-#include "platform/Prompter.h"
 
 namespace {
 
@@ -66,12 +65,11 @@ void Cvyn8_rk47Doc::FormatInsert(int index, const QString& table, QString& out) 
     out = QString(kInsert).arg(table, values.join(','));
 }
 
-int Cvyn8_rk47Doc::ExportToExcel(const QString& path, const QString& driver) {
+RecordSaveResult Cvyn8_rk47Doc::ExportToExcel(const QString& path, const QString& driver) {
     const QString table = "Vyn8";
     const QString tooMuch = SheetLimitProblem(m_records);
     if (!tooMuch.isEmpty()) {
-        Prompt(tooMuch, kAppTitle, PromptIcon::Error);
-        return 0;
+        return {RecordSaveResult::Problem::SheetLimit, tooMuch};
     }
     const QString connect = ExportConnectText(driver, path);
     // The workbook is written whole when the connection closes, or not at all.
@@ -85,7 +83,7 @@ int Cvyn8_rk47Doc::ExportToExcel(const QString& path, const QString& driver) {
                 db.ExecuteSQL(sql);
             }
             db.Close();
-            return 1;
+            return {};
         }
     } catch (const WorkbookWriteError& e) {
         // The name was good; the folder took no file.
@@ -94,6 +92,5 @@ int Cvyn8_rk47Doc::ExportToExcel(const QString& path, const QString& driver) {
         return 0;
     } catch (const ExcelError&) {
     }
-    Prompt("Please use other file name !");
-    return 0;
+    return {RecordSaveResult::Problem::WorkbookRefused, {}};
 }

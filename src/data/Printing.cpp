@@ -1,32 +1,15 @@
 #include "data/Printing.h"
 
-#include <QAbstractPrintDialog>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
-#include <QPrintDialog>
 #include <QPrinter>
 
 #include "data/PrintLayout.h"
-#include "platform/Prompter.h"
 #include "platform/StoredText.h"
 
 namespace {
-
-class QtPrintDialog final : public IPrintDialog {
-public:
-    bool Choose(QPrinter& printer) override {
-        QPrintDialog dlg(&printer);
-        dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
-        dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
-        dlg.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-        return dlg.exec() == QDialog::Accepted;
-    }
-};
-
-QtPrintDialog g_qtPrintDialog;
-IPrintDialog* g_printDialog = nullptr;
 
 void DrawPage(QPainter& painter, const print_layout::Page& page) {
     painter.drawLine(page.rule);
@@ -41,15 +24,6 @@ void DrawPage(QPainter& painter, const print_layout::Page& page) {
 }
 
 }  // namespace
-
-void SetPrintDialog(IPrintDialog* dialog) {
-    g_printDialog = dialog;
-}
-
-bool ChoosePrinter(QPrinter& printer) {
-    IPrintDialog& dialog = g_printDialog ? *g_printDialog : g_qtPrintDialog;
-    return dialog.Choose(printer);
-}
 
 bool PrintRecordTable(QPrinter& printer, const std::vector<std::unique_ptr<cParam>>& records,
                       const QString& barcodeTitle) {
@@ -77,16 +51,4 @@ bool PrintRecordTable(QPrinter& printer, const std::vector<std::unique_ptr<cPara
         DrawPage(painter, pages[p]);
     }
     return painter.end();
-}
-
-void PrintRecords(const std::vector<std::unique_ptr<cParam>>& records,
-                  const QString& barcodeTitle) {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!ChoosePrinter(printer)) {
-        return;
-    }
-    if (!PrintRecordTable(printer, records, barcodeTitle)) {
-        Prompt("The records could not be printed: the printer did not accept the job.", kAppTitle,
-               PromptIcon::Error);
-    }
 }

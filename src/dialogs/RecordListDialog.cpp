@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "data/Cvyn8_rk47Doc.h"
-#include "data/Printing.h"
+#include "dialogs/PrintDialog.h"
 
 namespace {
 const int kColumnWidths[] = {30, 150, 80, 80, 80, 80, 80, 80, 80};

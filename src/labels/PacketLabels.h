@@ -27,6 +27,8 @@ struct PacketLabel {
 std::vector<PacketLabel> LabelsFromRecords(const std::vector<std::unique_ptr<cParam>>& records);
 // How many labels LabelsFromRecords would give, without making them.
 qint64 LabelCountOf(const std::vector<std::unique_ptr<cParam>>& records);
+// At most this many labels go out in one job.
+inline constexpr qint64 kMaxLabelsPerJob = 100000;
 
 // "Packet n of N".
 QString PacketText(const PacketLabel& label);

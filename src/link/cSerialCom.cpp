@@ -18,7 +18,6 @@
 #include "link/PortLineStatus.h"
 #include "platform/NumText.h"
 #include "platform/PortMap.h"
-#include "platform/Prompter.h"
 
 namespace {
 
@@ -61,7 +60,7 @@ int cSerialCom::Open(const QString& portName, const QString& baudText) {
     m_hCom = OpenExclusive(device);
     if (m_hCom < 0) {
         const int err = errno;
-        PromptError(PortOpenErrorText(device, err, PortAccessOf(device)));
+        Report(PortOpenErrorText(device, err, PortAccessOf(device)));
         return 0;
     }
     m_pPortStatus->Rebase();
@@ -69,7 +68,7 @@ int cSerialCom::Open(const QString& portName, const QString& baudText) {
     const line::SetResult r = line::Configure(m_hCom, m_nBaudRate);
     m_bResult = r == line::SetResult::Ok ? 1 : 0;
     if (r != line::SetResult::Ok) {
-        PromptError(r == line::SetResult::ReadFailed ? "GetCommState Error" : "SetCommState Error");
+        Report(r == line::SetResult::ReadFailed ? "GetCommState Error" : "SetCommState Error");
         Close();
         return 0;
     }
@@ -109,9 +108,9 @@ int cSerialCom::SetTimeouts() {
         IsOpen() ? line::SetImmediateReads(m_hCom) : line::SetResult::ReadFailed;
     m_bResult = r == line::SetResult::Ok ? 1 : 0;
     if (r == line::SetResult::ReadFailed) {
-        PromptError("Get Communication timeout Error", "Com Port Read Error");
+        Report("Get Communication timeout Error", "Com Port Read Error");
     } else if (r == line::SetResult::WriteFailed) {
-        PromptError("StCommTimeouts function failed", "Com Port Set Error");
+        Report("StCommTimeouts function failed", "Com Port Set Error");
     }
     if (!m_bResult) {
         Close();
@@ -175,7 +174,7 @@ int cSerialCom::CheckLine() {
     if (message.isEmpty()) {
         return 1;
     }
-    PromptError(message);
+    Report(message);
     return 0;
 }
 
@@ -212,6 +211,14 @@ bool cSerialCom::Close() {
     const int rc = ::close(m_hCom);
     m_hCom = -1;
     return rc == 0;
+}
+
+void cSerialCom::Report(const QString& text, const QString& caption) {
+    m_errors.push_back({text, caption});
+}
+
+LinkErrors cSerialCom::TakeErrors() {
+    return std::exchange(m_errors, {});
 }
 
 void cSerialCom::SetLineStatus(ILineStatus* source) {

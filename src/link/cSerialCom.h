@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "link/LinkError.h"
+
 // Line status as the original ClearCommError gave it.
 struct COMSTAT {
     uint32_t holdFlags = 0;  // bit 0 CTS hold, bit 1 DSR hold
@@ -29,8 +31,9 @@ public:
 };
 
 // The serial channel to the counter: 7 data bits, odd parity, one stop bit,
-// no flow control. Every message it shows goes through the prompter, so call
-// Open, Handshake, SetTimeouts, Write and CheckLine on the UI thread.
+// no flow control. It shows no message itself: Open, Handshake, SetTimeouts,
+// Write and CheckLine keep what went wrong, in order, for TakeErrors, and the
+// console words it. Call them on the UI thread.
 class cSerialCom {
 public:
     cSerialCom();
@@ -44,7 +47,7 @@ public:
     // nonzero on success, 0 on failure.
     int Write(const QByteArray& frame);
     // 1 when the line is usable; 0 when the query failed or one of the six
-    // single errors was reported (with its message).
+    // single errors was reported (its message kept for TakeErrors).
     int CheckLine();
     // The status without messages: the error mask (0 when fine) for a caller
     // off the UI thread, which reports it through MessageForMask there. Fills
@@ -55,6 +58,9 @@ public:
     bool Close();
     bool IsOpen() const { return m_hCom >= 0; }
     int fd() const { return m_hCom; }
+
+    // The failures kept since the last call, oldest first; empties the list.
+    LinkErrors TakeErrors();
 
     // Test seam: the status source (not owned; nullptr for the real port).
     void SetLineStatus(ILineStatus* source);
@@ -67,12 +73,15 @@ public:
     int m_nBaudRate = 0;
 
 private:
+    void Report(const QString& text, const QString& caption = QStringLiteral("Error"));
     bool WriteBytes(const char* data, size_t n);
     // Waits until `n` bytes just written have left the port, for at most a
     // few times their time on the line.
     void WaitUntilSent(size_t n);
     // A line error seen while waiting, kept for the next CheckLine.
     uint32_t m_nHeldMask = 0;
+
+    LinkErrors m_errors;
 
     ILineStatus* m_pLineStatus = nullptr;
     std::unique_ptr<class PortLineStatus> m_pPortStatus;

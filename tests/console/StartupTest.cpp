@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "app/commands/RecordFileCommands.h"
 #include "console/UpDownCtrl.h"
 #include "support/ConsoleFixture.h"
 
@@ -151,7 +152,7 @@ TEST_F(ConsoleStartup, RecordsReadFromAFileAreNotUnsavedWork) {
     dir.Write("VYN8_Default.txt", earlier);
     dir.Write("day.txt", "A\tWheat\t1\t50\t100\t50\tL\tc\r\n");
     files.Answer(dir.Path("day.txt"));
-    doc->OnOpenSampleRecord();
+    commands::OnOpenSampleRecord(*doc, nullptr);
     ASSERT_EQ(doc->RecordCount(), 1);
     EXPECT_FALSE(doc->HoldsUnsavedWork());
     view->Shutdown();

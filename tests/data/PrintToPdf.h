@@ -5,7 +5,7 @@
 #include <QStandardPaths>
 #include <QString>
 
-#include "data/Printing.h"
+#include "dialogs/PrintDialog.h"
 
 // A print dialog that sends the job to a PDF file (or is cancelled).
 class PrintToPdf : public IPrintDialog {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "app/commands/PrintCommands.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/PrintLayout.h"
 #include "data/PrintToPdf.h"
@@ -65,7 +66,7 @@ TEST(Printing, ATextWiderThanItsColumnIsCutWithAnEllipsisOnOneLine) {
     const QString barcode = "BARCODE0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     cParam* r = doc.AddRecord(barcode);
     r->SetFromRecordOrder({barcode, "Wheat", "7", "50", "900", "350", "Shelf4", "two\nlines"});
-    doc.OnPrintRecords();
+    commands::OnPrintRecords(doc);
     const QString text = PdfPageText(dir.Path("out.pdf"), 1);
     if (text.isNull()) {
         GTEST_SKIP() << "skipped: poppler's pdftotext is not installed";
@@ -104,7 +105,7 @@ TEST(Printing, PrintsEveryRecordToPdfWithTheCommentColumn) {
     PrintToPdf pdf(dir.Path("out.pdf"));
     Cvyn8_rk47Doc doc;
     AddRecords(doc, 3);
-    doc.OnPrintRecords();
+    commands::OnPrintRecords(doc);
     ASSERT_TRUE(QFile(dir.Path("out.pdf")).size() > 0);
     if (PdfPages(dir.Path("out.pdf")) < 0) {
         GTEST_SKIP() << "skipped: poppler's pdfinfo is not installed";
@@ -116,7 +117,7 @@ TEST(Printing, PrintsEveryRecordToPdfWithTheCommentColumn) {
     }
 
     AddRecords(doc, 127);
-    doc.OnPrintRecords();
+    commands::OnPrintRecords(doc);
     const int pages = PdfPages(dir.Path("out.pdf"));
     EXPECT_GE(pages, 2);
     QString all;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QJsonObject>
 
+#include "app/commands/RecordFileCommands.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/SpreadsheetFiles.h"
 #include "data/excel/CsvReader.h"
@@ -44,7 +45,7 @@ protected:
     }
     QString Save(const QString& name) {
         files.Answer(dir.Path(name));
-        doc.OnSaveRecords();
+        commands::OnSaveRecords(doc);
         return dir.Path(name);
     }
 

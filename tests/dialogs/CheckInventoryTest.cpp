@@ -4,6 +4,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "app/commands/RecordViewCommands.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "dialogs/CheckInventory35.h"
 #include "support/TestSupport.h"
@@ -85,7 +86,7 @@ TEST_F(CheckInventory, SearchHighlightsOnlyAnExactMatch) {
 TEST_F(CheckInventory, EmptyInventoryIsReportedAtOpening) {
     doc.m_inventory.RemoveAll();
     ScriptedDialogRunner runner;
-    doc.OnCheckInventory();
+    commands::OnCheckInventory(doc, nullptr);
     EXPECT_EQ(prompter.Texts(), QStringList{"There is no Inventory !"});
     EXPECT_EQ(runner.titles, QStringList{"Check Inventory"});
 }

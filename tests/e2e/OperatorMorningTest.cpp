@@ -7,6 +7,7 @@
 
 #include <QPushButton>
 
+#include "app/commands/RecordFileCommands.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/RecordFile.h"
 #include "dialogs/DumDlg35.h"
@@ -123,7 +124,7 @@ TEST_F(OperatorMorning, EveryCountEndsInTheRecordsWithTheRightFigures) {
 
     // Saved before connecting again, which starts a fresh list.
     files.Answer(dir.Path("morning.txt"));
-    doc->OnSaveRecords();
+    commands::OnSaveRecords(*doc);
     std::vector<std::array<QString, 8>> saved;
     ASSERT_TRUE(ReadRecordFile(dir.Path("morning.txt"), &saved));
     QStringList savedLines;

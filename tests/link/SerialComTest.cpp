@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/CounterFrames.h"
+#include "link/ErrorTexts.h"
 #include "link/LineSettings.h"
 #include "link/PtyCounter.h"
 #include "link/cSerialCom.h"
@@ -54,7 +55,7 @@ TEST(SerialCom, SilentCounterGetsFiftyEnqThenThePortIsClosed) {
     std::sort(gaps.begin(), gaps.end());
     EXPECT_GT(gaps[gaps.size() / 2], 45.0);
     EXPECT_LT(gaps[gaps.size() / 2], 80.0);
-    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_TRUE(com.TakeErrors().empty());
 }
 
 TEST(SerialCom, CounterAnsweringTheThirdEnqSeesThreeEnqAndOneAck) {
@@ -75,7 +76,7 @@ TEST(SerialCom, CounterAnsweringTheThirdEnqSeesThreeEnqAndOneAck) {
     EXPECT_FALSE(s.flowControl);
     EXPECT_TRUE(s.raw);
     EXPECT_EQ(line::OutputBaud(com.fd()), 9600);
-    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_TRUE(com.TakeErrors().empty());
 }
 
 TEST(SerialCom, BaudIsTakenFromTheTextAsTyped) {
@@ -85,8 +86,8 @@ TEST(SerialCom, BaudIsTakenFromTheTextAsTyped) {
         ASSERT_EQ(link.opened, 1) << baud;
         EXPECT_EQ(link.com.m_nBaudRate, atoi(baud));
         EXPECT_EQ(line::OutputBaud(link.com.fd()), atoi(baud));
+        EXPECT_TRUE(link.com.TakeErrors().empty());
     }
-    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST(SerialCom, PortsThatCannotBeUsedGiveOneMessage) {
@@ -96,25 +97,24 @@ TEST(SerialCom, PortsThatCannotBeUsedGiveOneMessage) {
         PortEnv env("/nonexistent/ttyVYN8");
         EXPECT_EQ(com.Open("COM1", "9600"), 0);
     }
-    ASSERT_EQ(prompter.Texts(), QStringList{"Set Com Port Error"});
-    EXPECT_EQ(prompter.shown[0].caption, "Error");
-    EXPECT_EQ(prompter.shown[0].icon, PromptIcon::Error);
+    const LinkErrors busy = com.TakeErrors();
+    ASSERT_EQ(Texts(busy), QStringList{"Set Com Port Error"});
+    EXPECT_EQ(busy[0].caption, "Error");
 
-    prompter.Clear();
     {
         PortEnv env("/dev/null");  // opens, but is no serial line
         EXPECT_EQ(com.Open("COM1", "9600"), 0);
     }
-    EXPECT_EQ(prompter.Texts(), QStringList{"GetCommState Error"});
+    EXPECT_EQ(Texts(com.TakeErrors()), QStringList{"GetCommState Error"});
     EXPECT_FALSE(com.IsOpen());
 
-    prompter.Clear();
     PtyPair pty;
     PortEnv env(pty.slavePath());
     EXPECT_EQ(com.Open("COM1", "fast"), 0);  // reads as 0 bits per second
-    EXPECT_EQ(prompter.Texts(), QStringList{"SetCommState Error"});
+    EXPECT_EQ(Texts(com.TakeErrors()), QStringList{"SetCommState Error"});
     EXPECT_FALSE(com.IsOpen());
     EXPECT_TRUE(pty.SlaveClosed());
+    EXPECT_TRUE(prompter.shown.empty());  // the console words them, not the link
 }
 
 TEST(SerialCom, PortInUseIsRefused) {
@@ -123,7 +123,7 @@ TEST(SerialCom, PortInUseIsRefused) {
     ASSERT_EQ(first.opened, 1);
     cSerialCom second;
     EXPECT_EQ(second.Open("COM1", "9600"), 0);
-    EXPECT_EQ(prompter.Texts(), QStringList{"Set Com Port Error"});
+    EXPECT_EQ(Texts(second.TakeErrors()), QStringList{"Set Com Port Error"});
     // Released by the first, the port opens again.
     first.com.Close();
     ScriptedCounter again(first.pty.master(), 1);
@@ -173,19 +173,19 @@ TEST(SerialCom, OnlySingleLineErrorsAreReported) {
         {1024, "An I/O error occurred during communications with the device"},
     };
     for (const auto& [mask, text] : reported) {
-        prompter.Clear();
         status.nextMask = mask;
         EXPECT_EQ(link.com.CheckLine(), 0) << mask;
-        ASSERT_EQ(prompter.Texts(), QStringList{text});
-        EXPECT_EQ(prompter.shown[0].caption, "Error");
+        const LinkErrors errors = link.com.TakeErrors();
+        ASSERT_EQ(Texts(errors), QStringList{text});
+        EXPECT_EQ(errors[0].caption, "Error");
     }
-    prompter.Clear();
     for (uint32_t mask : {0u, 12u, 3u, 32u, 1025u}) {
         status.nextMask = mask;
         EXPECT_EQ(link.com.CheckLine(), 1) << mask;
     }
     status.failQuery = true;
     EXPECT_EQ(link.com.CheckLine(), 0);
+    EXPECT_TRUE(link.com.TakeErrors().empty());
     EXPECT_TRUE(prompter.shown.empty());
 }
 
@@ -196,7 +196,7 @@ TEST(SerialCom, WriteGoesOnAfterALineErrorMessage) {
     link.com.SetLineStatus(&status);
     status.nextMask = CE_RXPARITY;
     EXPECT_EQ(link.com.Write(frames::Command("Dump")), 1);
-    EXPECT_EQ(prompter.Texts(), QStringList{"The hardware detected a parity error"});
+    EXPECT_EQ(Texts(link.com.TakeErrors()), QStringList{"The hardware detected a parity error"});
     EXPECT_EQ(link.counter.WaitBytes(10).mid(2), frames::Command("Dump"));
 }
 
@@ -204,11 +204,12 @@ TEST(SerialCom, ClosedChannelFailsItsTimeoutsAndWrites) {
     RecordingPrompter prompter;
     cSerialCom com;
     EXPECT_EQ(com.SetTimeouts(), 0);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, "Get Communication timeout Error");
-    EXPECT_EQ(prompter.shown[0].caption, "Com Port Read Error");
+    const LinkErrors errors = com.TakeErrors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].text, "Get Communication timeout Error");
+    EXPECT_EQ(errors[0].caption, "Com Port Read Error");
     EXPECT_EQ(com.Write("x"), 0);
     EXPECT_EQ(com.Handshake(), 0);
     EXPECT_EQ(com.CheckLine(), 0);
-    EXPECT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(com.TakeErrors().empty());
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "app/commands/RecordFileCommands.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "support/TestSupport.h"
 
@@ -18,7 +19,7 @@ protected:
     void SetUp() override {
         doc.AddRecord("A7");
         files.Answer("");
-        doc.OnSaveRecords();  // the request the document makes
+        commands::OnSaveRecords(doc);  // the request the document makes
         ASSERT_EQ(files.requests.size(), 1u);
     }
     // The document's save dialog, the filter `steps` below the first chosen

@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include "app/commands/RecordFileCommands.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/excel/ConnectText.h"
 #include "data/excel/ExcelDatabase.h"
@@ -100,7 +101,7 @@ TEST(ExcelExport, ThreeRecordsWithApostropheAndAccentsSurvive) {
     }
     QTemporaryDir dir;
     const QString path = dir.filePath("day one.xls");
-    EXPECT_EQ(doc.ExportToExcel(path, doc.m_strExcelDriver), 1);
+    EXPECT_TRUE(doc.ExportToExcel(path, doc.m_strExcelDriver).Saved());
     EXPECT_TRUE(prompter.shown.empty());
 
     const QList<QStringList> rows = ReadBack(python, path);
@@ -122,7 +123,7 @@ TEST(ExcelExport, TenThousandRecordsInOrder) {
     }
     QTemporaryDir dir;
     const QString path = dir.filePath("big.xls");
-    ASSERT_EQ(doc.ExportToExcel(path, doc.m_strExcelDriver), 1);
+    ASSERT_TRUE(doc.ExportToExcel(path, doc.m_strExcelDriver).Saved());
     const QList<QStringList> rows = ReadBack(python, path);
     ASSERT_EQ(rows.size(), 10001);
     for (int i = 0; i < 10000; ++i) {
@@ -148,17 +149,22 @@ TEST(ExcelExport, ExistingFilesAreRefusedAndLeftAsTheyWere) {
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         const QByteArray before = f.readAll();
         f.close();
-        prompter.Clear();
-        EXPECT_EQ(doc.ExportToExcel(f.fileName(), doc.m_strExcelDriver), 0) << name;
-        EXPECT_EQ(prompter.Texts(), QStringList{"Please use other file name !"});
+        EXPECT_EQ(doc.ExportToExcel(f.fileName(), doc.m_strExcelDriver).problem,
+                  RecordSaveResult::Problem::WorkbookRefused)
+            << name;
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), before) << name;
     }
-    // A driver that is not installed fails the same way and writes nothing.
-    prompter.Clear();
-    EXPECT_EQ(doc.ExportToExcel(dir.filePath("new.xls"), "Another Excel Driver"), 0);
+    EXPECT_TRUE(prompter.shown.empty());
+    // A driver that is not installed fails the same way and writes nothing;
+    // Save tells the operator to use another name.
+    ScriptedFileChooser files;
+    files.Answer(dir.filePath("new.xls"));
+    doc.m_strExcelDriver = "Another Excel Driver";
+    commands::OnSaveRecords(doc);
     EXPECT_EQ(prompter.Texts(), QStringList{"Please use other file name !"});
     EXPECT_FALSE(QFile::exists(dir.filePath("new.xls")));
+    EXPECT_EQ(doc.m_nSaveState, RECORDS_UNSAVED);
 }
 
 TEST(ExcelExport, AFolderThatTakesNoFileGivesTheReason) {
@@ -197,7 +203,7 @@ TEST(ExcelExport, AwkwardValuesComeBackExactlyThroughOurReaderAndXlrd) {
     }
     QTemporaryDir dir;
     const QString path = dir.filePath("awkward.xls");
-    ASSERT_EQ(doc.ExportToExcel(path, doc.m_strExcelDriver), 1);
+    ASSERT_TRUE(doc.ExportToExcel(path, doc.m_strExcelDriver).Saved());
     EXPECT_TRUE(prompter.shown.empty());
     const QList<QStringList> ours = ReadBackOurs(path);
     const QList<QStringList> theirs = ReadBack(python, path);
@@ -219,7 +225,7 @@ TEST(ExcelExport, AnyCharacterOfThePathWritesExactlyThatFile) {
          {"day\"1.xls", "a;DBQ=other.xls", "list.xls;", "b}.xls  ", " {c}=d.xls", "my list.xls"}) {
         const QString path = folder + "/" + name;
         prompter.Clear();
-        ASSERT_EQ(doc.ExportToExcel(path, doc.m_strExcelDriver), 1) << name;
+        ASSERT_TRUE(doc.ExportToExcel(path, doc.m_strExcelDriver).Saved()) << name;
         EXPECT_TRUE(prompter.shown.empty()) << name;
         const QList<QStringList> rows = ReadBackOurs(path);
         ASSERT_EQ(rows.size(), 2) << name;
@@ -238,7 +244,7 @@ TEST(ExcelExport, WhatNoSheetHoldsIsRefusedWithTheLimitAndTheTextFileWay) {
         doc.AddRecord("S");
     }
     files.Answer(dir.filePath("many.xls"));
-    doc.OnSaveRecords();
+    commands::OnSaveRecords(doc);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_TRUE(prompter.shown[0].text.startsWith(
         "An Excel 97-2003 sheet holds at most 65,535 records, and there are 65,536. A text file "
@@ -248,11 +254,12 @@ TEST(ExcelExport, WhatNoSheetHoldsIsRefusedWithTheLimitAndTheTextFileWay) {
 
     Cvyn8_rk47Doc longValue;
     AddRecord(longValue, {"A7", "", "", "", "", "", "", QString(32767, 'c')});
-    EXPECT_EQ(longValue.ExportToExcel(dir.filePath("longest.xls"), longValue.m_strExcelDriver), 1);
+    EXPECT_TRUE(
+        longValue.ExportToExcel(dir.filePath("longest.xls"), longValue.m_strExcelDriver).Saved());
     AddRecord(longValue, {"A8", "", "", "", "", "", QString(32768, 'l'), ""});
     prompter.Clear();
     files.Answer(dir.filePath("long.xls"));
-    longValue.OnSaveRecords();
+    commands::OnSaveRecords(longValue);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_TRUE(prompter.shown[0].text.startsWith(
         "A cell of an Excel 97-2003 sheet holds at most 32,767 characters, and record 2 has a "

@@ -5,6 +5,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "app/commands/RecordFileCommands.h"
+#include "app/commands/RecordViewCommands.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "dialogs/SampleRecord35.h"
 #include "dialogs/Viewedit35.h"
@@ -43,7 +45,7 @@ protected:
 TEST_F(RecordCommands, SaveWritesTheTextFileAndMarksTheRecordsSaved) {
     AddRecords(2);
     files.Answer(dir.Path("day.txt"));
-    doc.OnSaveRecords();
+    commands::OnSaveRecords(doc);
 
     ASSERT_EQ(files.requests.size(), 1u);
     const FileDialogRequest& r = files.requests[0];
@@ -63,7 +65,7 @@ TEST_F(RecordCommands, SaveThatWritesNothingSaysSoAndLeavesTheRecordsUnsaved) {
         prompter.Clear();
         doc.m_nSaveState = RECORDS_SAVED;
         files.Answer(dir.Path(name));
-        doc.OnSaveRecords();
+        commands::OnSaveRecords(doc);
         EXPECT_EQ(doc.m_nSaveState, RECORDS_UNSAVED) << name.toStdString();
         EXPECT_FALSE(dir.Exists(name)) << name.toStdString();
         ASSERT_EQ(prompter.shown.size(), 1u) << name.toStdString();
@@ -72,18 +74,18 @@ TEST_F(RecordCommands, SaveThatWritesNothingSaysSoAndLeavesTheRecordsUnsaved) {
 }
 
 TEST_F(RecordCommands, SaveStopsWithoutRecordsOnCancelAndWithoutExcelDriver) {
-    doc.OnSaveRecords();
+    commands::OnSaveRecords(doc);
     EXPECT_TRUE(files.requests.empty());
 
     AddRecords(1);
     files.Answer("");
-    doc.OnSaveRecords();
+    commands::OnSaveRecords(doc);
     EXPECT_EQ(doc.m_nSaveState, RECORDS_UNSAVED);
     EXPECT_TRUE(prompter.shown.empty());
 
     doc.m_strExcelDriver.clear();
     files.Answer(dir.Path("day.txt"));
-    doc.OnSaveRecords();
+    commands::OnSaveRecords(doc);
     EXPECT_EQ(prompter.Texts(), QStringList{"No Excel ODBC Driver found!"});
     EXPECT_FALSE(dir.Exists("day.txt"));
     EXPECT_EQ(doc.m_nSaveState, RECORDS_UNSAVED);
@@ -92,7 +94,7 @@ TEST_F(RecordCommands, SaveStopsWithoutRecordsOnCancelAndWithoutExcelDriver) {
 TEST_F(RecordCommands, SaveAsXlsHandsOverToTheWorkbookExport) {
     AddRecords(1);
     files.Answer(dir.Path("day.xls"));
-    doc.OnSaveRecords();
+    commands::OnSaveRecords(doc);
     EXPECT_FALSE(dir.Exists("day.txt"));
     EXPECT_EQ(doc.m_nSaveState, RECORDS_SAVED);
 }
@@ -102,7 +104,7 @@ TEST_F(RecordCommands, OpenReadsTheFileAndShowsItNumberedFromZero) {
               "A\tWheat\t1\t50\t9\t50\tL1\t\r\nB\tRice\t2\t40\t8\t40\tL2\tInComplete\r\n"
               "C\tOats\t3\t30\t7\t30\tL3\tx\r\n");
     EXPECT_EQ(doc.m_nOpenState, RECORDS_NOT_OPENED);
-    doc.OnReviewSampleOpened();  // nothing opened yet: no dialog
+    commands::OnReviewSampleOpened(doc, nullptr);  // nothing opened yet: no dialog
     EXPECT_TRUE(dialogs.titles.isEmpty());
 
     QStringList numbers, comments;
@@ -111,7 +113,7 @@ TEST_F(RecordCommands, OpenReadsTheFileAndShowsItNumberedFromZero) {
         comments = Column(d, SampleRecord35::IDC_RECORDLIST, 8);
     });
     files.Answer(dir.Path("in.txt"));
-    doc.OnOpenSampleRecord();
+    commands::OnOpenSampleRecord(doc, nullptr);
     EXPECT_EQ(files.requests.at(0).filter, "Text File(*.txt)");
     EXPECT_EQ(dialogs.titles, QStringList{"Sample Record"});
     EXPECT_EQ(numbers, (QStringList{"0", "1", "2"}));
@@ -120,7 +122,7 @@ TEST_F(RecordCommands, OpenReadsTheFileAndShowsItNumberedFromZero) {
     ASSERT_EQ(doc.RecordCount(), 3);
     EXPECT_EQ(doc.m_records[1]->m_strInventory, "8");
 
-    doc.OnReviewSampleOpened();
+    commands::OnReviewSampleOpened(doc, nullptr);
     EXPECT_EQ(dialogs.titles.size(), 2);
 }
 
@@ -129,14 +131,14 @@ TEST_F(RecordCommands, OpenKeepsTheRecordsUntilAFileWasReadAndTheOperatorAgreed)
     dir.Write("in.txt", "A\tB\tC\tD\tE\tF\tG\tH\r\n");
 
     files.Answer("");  // cancelled
-    doc.OnOpenSampleRecord();
+    commands::OnOpenSampleRecord(doc, nullptr);
     files.Answer(dir.Path("missing.txt"));  // cannot be read
-    doc.OnOpenSampleRecord();
+    commands::OnOpenSampleRecord(doc, nullptr);
     EXPECT_EQ(prompter.shown.size(), 1u);
     EXPECT_TRUE(prompter.shown[0].text.startsWith("Could not open"));
     prompter.Answer(IDNO);  // unsaved records: the operator keeps them
     files.Answer(dir.Path("in.txt"));
-    doc.OnOpenSampleRecord();
+    commands::OnOpenSampleRecord(doc, nullptr);
     ASSERT_EQ(doc.RecordCount(), 2);
     EXPECT_EQ(doc.m_records[0]->m_strIdBarcode, "Run0");
     EXPECT_EQ(doc.m_nOpenState, RECORDS_NOT_OPENED);
@@ -145,14 +147,14 @@ TEST_F(RecordCommands, OpenKeepsTheRecordsUntilAFileWasReadAndTheOperatorAgreed)
     doc.m_nSaveState = RECORDS_SAVED;
     prompter.Clear();
     files.Answer(dir.Path("in.txt"));
-    doc.OnOpenSampleRecord();
+    commands::OnOpenSampleRecord(doc, nullptr);
     EXPECT_TRUE(prompter.shown.empty());
     ASSERT_EQ(doc.RecordCount(), 1);
     EXPECT_EQ(doc.m_records[0]->m_strIdBarcode, "A");
 }
 
 TEST_F(RecordCommands, ViewEditIsShownAgainWithAFreshListWhileItClosesWithOk) {
-    doc.OnViewCurrentSample();  // no record: no dialog
+    commands::OnViewCurrentSample(doc, nullptr);  // no record: no dialog
     EXPECT_TRUE(dialogs.titles.isEmpty());
 
     AddRecords(3);
@@ -177,7 +179,7 @@ TEST_F(RecordCommands, ViewEditIsShownAgainWithAFreshListWhileItClosesWithOk) {
         second = Column(d, Viewedit35::IDC_RECORDLIST, 1);
         QTest::keyClick(d.focusWidget(), Qt::Key_Return);  // Enter on Cancel ends it
     });
-    doc.OnViewCurrentSample();
+    commands::OnViewCurrentSample(doc, nullptr);
     EXPECT_EQ(dialogs.titles, (QStringList{"Dialog", "Dialog"}));
     EXPECT_EQ(first, (QStringList{"1", "2", "3"}));
     EXPECT_EQ(second, (QStringList{"S0", "S1", "S2", "New0"}));
@@ -190,7 +192,7 @@ TEST_F(RecordCommands, ViewEditIsShownAgainWithAFreshListWhileItClosesWithOk) {
 TEST_F(RecordCommands, OpenSaysTheLastLineWasIncompleteAndLoadsTheRest) {
     dir.Write("cut.txt", "A\tWheat\t1\t50\t100\t50\tL\tc\r\nB\tRice\t2");
     files.Answer(dir.Path("cut.txt"));
-    doc.OnOpenSampleRecord();
+    commands::OnOpenSampleRecord(doc, nullptr);
     EXPECT_EQ(prompter.Texts(), QStringList{"The last line of " + dir.Path("cut.txt") +
                                             " was incomplete and was not loaded."});
     ASSERT_EQ(doc.RecordCount(), 1);
@@ -201,6 +203,6 @@ TEST_F(RecordCommands, OpenSaysTheLastLineWasIncompleteAndLoadsTheRest) {
     dir.Write("whole.txt", "A\tWheat\t1\t50\t100\t50\tL\tc\r\n");
     prompter.Clear();
     files.Answer(dir.Path("whole.txt"));
-    doc.OnOpenSampleRecord();
+    commands::OnOpenSampleRecord(doc, nullptr);
     EXPECT_TRUE(prompter.shown.empty());
 }

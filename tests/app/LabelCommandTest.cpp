@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "app/commands/PrintCommands.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/PrintToPdf.h"
 #include "dialogs/LabelLayoutDlg.h"
@@ -55,7 +56,7 @@ protected:
 }  // namespace
 
 TEST_F(PrintLabels, NoRecordsGiveOneMessageAndNoDialog) {
-    doc.OnPrintLabels();
+    commands::OnPrintLabels(doc, nullptr);
     EXPECT_EQ(prompter.Texts(), QStringList{"There are no records to print labels for."});
     EXPECT_TRUE(runner.titles.isEmpty());
     EXPECT_EQ(pdf.opened, 0);
@@ -70,7 +71,7 @@ TEST_F(PrintLabels, TheDialogsChoicesAreRemembered) {
         EXPECT_TRUE(FindControl(&d, Dlg::IDC_COLUMNS)->isEnabled());
         ClickControl(&d, IDOK);
     });
-    doc.OnPrintLabels();
+    commands::OnPrintLabels(doc, nullptr);
     ASSERT_EQ(pdf.opened, 1);
     ASSERT_TRUE(dir.Exists("labels.pdf"));
     EXPECT_EQ(runner.titles, QStringList{"Label Layout"});
@@ -86,7 +87,7 @@ TEST_F(PrintLabels, TheDialogsChoicesAreRemembered) {
         EXPECT_FALSE(FindControlAs<QCheckBox>(&d, Dlg::IDC_SHOW_DATE)->isChecked());
         ClickControl(&d, IDCANCEL);
     });
-    doc.OnPrintLabels();
+    commands::OnPrintLabels(doc, nullptr);
     EXPECT_EQ(seen.paper, LabelPaper::Sheet);
     EXPECT_EQ(pdf.opened, 1);  // cancelled: no print dialog
     EXPECT_TRUE(prompter.shown.empty());
@@ -111,7 +112,7 @@ TEST_F(PrintLabels, AnIdCode128CannotCarryPrintsAsTextOnlyAndIsNamed) {
         notes = Notes(d);
         ClickControl(&d, IDOK);
     });
-    doc.OnPrintLabels();
+    commands::OnPrintLabels(doc, nullptr);
     const QString told = TextOnlyMessage({QString::fromUtf8("Ω-12"), tooLong});
     EXPECT_TRUE(notes.contains(told)) << notes.toStdString();
     ASSERT_EQ(prompter.Texts(), QStringList{told});
@@ -148,7 +149,7 @@ TEST_F(PrintLabels, ALabelTooSmallForItsBarcodeSaysSoAndPrintsItsText) {
         EXPECT_TRUE(PrintEnabled(d));
         ClickControl(&d, IDCANCEL);
     });
-    doc.OnPrintLabels();
+    commands::OnPrintLabels(doc, nullptr);
     EXPECT_EQ(pdf.opened, 0);
 
     // What it prints: the ID as text, never bars too fine to read.

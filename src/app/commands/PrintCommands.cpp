@@ -1,15 +1,22 @@
-#include "labels/LabelCommand.h"
+#include "app/commands/PrintCommands.h"
 
 #include <QPrinter>
 #include <QSettings>
 
-#include "data/Printing.h"
+#include "data/Cvyn8_rk47Doc.h"
 #include "dialogs/LabelLayoutDlg.h"
+#include "dialogs/PrintDialog.h"
 #include "labels/LabelPrinting.h"
 #include "platform/Prompter.h"
 
-void PrintPacketLabels(const std::vector<std::unique_ptr<cParam>>& records, QWidget* parent) {
-    const qint64 count = LabelCountOf(records);
+namespace commands {
+
+void OnPrintRecords(const Cvyn8_rk47Doc& doc) {
+    PrintRecords(doc.m_records, "Barcode");
+}
+
+void OnPrintLabels(const Cvyn8_rk47Doc& doc, QWidget* parent) {
+    const qint64 count = LabelCountOf(doc.m_records);
     if (count == 0) {
         Prompt("There are no records to print labels for.", kAppTitle, PromptIcon::Information);
         return;
@@ -21,7 +28,7 @@ void PrintPacketLabels(const std::vector<std::unique_ptr<cParam>>& records, QWid
                kAppTitle, PromptIcon::Warning);
         return;
     }
-    const std::vector<PacketLabel> labels = LabelsFromRecords(records);
+    const std::vector<PacketLabel> labels = LabelsFromRecords(doc.m_records);
     QSettings settings;
     LabelLayoutDlg dlg(parent);
     dlg.m_layout = LoadLabelLayout(settings);
@@ -47,3 +54,5 @@ void PrintPacketLabels(const std::vector<std::unique_ptr<cParam>>& records, QWid
         Prompt(TextOnlyMessage(dlg.check().textOnly), kAppTitle, PromptIcon::Warning);
     }
 }
+
+}  // namespace commands

@@ -1,12 +1,14 @@
-// Save and Open Sample Record: the document's record files.
+#include "app/commands/RecordFileCommands.h"
 
 #include <QFileInfo>
 
+#include "app/commands/RecordViewCommands.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/RecordFile.h"
-#include "data/SpreadsheetFiles.h"
 #include "platform/FileChooser.h"
 #include "platform/Prompter.h"
+
+namespace commands {
 
 namespace {
 
@@ -36,16 +38,32 @@ bool AcceptSaveName(const QString& path) {
     return false;
 }
 
-void ReportNotSaved(const QString& path, const QString& reason) {
-    Prompt(QStringLiteral("The records were not saved to %1: %2").arg(path, reason), kAppTitle,
-           PromptIcon::Error);
+void ReportNotSaved(const QString& path, const RecordSaveResult& result) {
+    using Problem = RecordSaveResult::Problem;
+    switch (result.problem) {
+        case Problem::None:
+            break;
+        case Problem::NoExcelDriver:
+            Prompt("No Excel ODBC Driver found!");
+            break;
+        case Problem::NotWritten:
+            Prompt(QStringLiteral("The records were not saved to %1: %2").arg(path, result.reason),
+                   kAppTitle, PromptIcon::Error);
+            break;
+        case Problem::SheetLimit:
+            Prompt(result.reason, kAppTitle, PromptIcon::Error);
+            break;
+        case Problem::WorkbookRefused:
+            Prompt("Please use other file name !");
+            break;
+    }
 }
 
 }  // namespace
 
-void Cvyn8_rk47Doc::OnSaveRecords() {
-    m_nSaveState = RECORDS_UNSAVED;
-    if (RecordCount() == 0) {
+void OnSaveRecords(Cvyn8_rk47Doc& doc) {
+    doc.m_nSaveState = RECORDS_UNSAVED;
+    if (doc.RecordCount() == 0) {
         return;
     }
     FileDialogRequest request = RecordFileRequest(true, kSaveFilter);
@@ -54,39 +72,10 @@ void Cvyn8_rk47Doc::OnSaveRecords() {
     if (path.isEmpty()) {
         return;
     }
-    if (m_strExcelDriver.isEmpty()) {
-        Prompt("No Excel ODBC Driver found!");
-        return;
-    }
-    // The extension is compared as typed: "TXT" is not a text file name.
-    const QString ext = QFileInfo(path).suffix();
-    if (ext == m_strExt[0]) {
-        QString error;
-        if (!WriteRecordFile(path, m_records, RecordFieldOrder::Record, &error)) {
-            ReportNotSaved(path, error);
-            return;
-        }
-    } else if (ext == m_strExt[1]) {
-        if (!ExportToExcel(path, m_strExcelDriver)) {
-            return;
-        }
-    } else if (ext == "xlsx" || ext == m_strExt[2]) {
-        QString error;
-        const bool written = ext == "xlsx" ? WriteXlsxRecords(path, m_records, &error)
-                                           : WriteCsvRecords(path, m_records, &error);
-        if (!written) {
-            ReportNotSaved(path, error);
-            return;
-        }
-    } else {
-        ReportNotSaved(path, QStringLiteral("the file name must end in .%1, .%2, .xlsx or .%3.")
-                                 .arg(m_strExt[0], m_strExt[1], m_strExt[2]));
-        return;
-    }
-    m_nSaveState = RECORDS_SAVED;
+    ReportNotSaved(path, doc.SaveRecordsAs(path));
 }
 
-void Cvyn8_rk47Doc::OnOpenSampleRecord() {
+void OnOpenSampleRecord(Cvyn8_rk47Doc& doc, QWidget* parent) {
     const QString path = ChooseFile(RecordFileRequest(false, "Text File(*.txt)|*.txt||"));
     if (path.isEmpty()) {
         return;
@@ -99,19 +88,17 @@ void Cvyn8_rk47Doc::OnOpenSampleRecord() {
                kAppTitle, PromptIcon::Error);
         return;
     }
-    if (HoldsUnsavedWork() &&
+    if (doc.HoldsUnsavedWork() &&
         Prompt("The records of this run have not been saved. Discard them and open the file?",
                kAppTitle, PromptIcon::Question, PromptButtons::YesNo) != IDYES) {
         return;
     }
-    DiscardRecords();
-    for (const auto& fields : read) {
-        AddRecord(fields[0])->SetFromRecordOrder(fields);
-    }
-    m_nOpenState = RECORDS_OPENED;
+    doc.TakeOpenedRecords(read);
     if (incompleteEnd) {
         Prompt(QStringLiteral("The last line of %1 was incomplete and was not loaded.").arg(path),
                kAppTitle, PromptIcon::Warning);
     }
-    OnReviewSampleOpened();
+    OnReviewSampleOpened(doc, parent);
 }
+
+}  // namespace commands
