@@ -87,9 +87,7 @@ RecordSaveResult Cvyn8_rk47Doc::ExportToExcel(const QString& path, const QString
         }
     } catch (const WorkbookWriteError& e) {
         // The name was good; the folder took no file.
-        Prompt(QStringLiteral("The records were not saved to %1: %2").arg(path, e.Message()),
-               kAppTitle, PromptIcon::Error);
-        return 0;
+        return {RecordSaveResult::Problem::NotWritten, e.Message()};
     } catch (const ExcelError&) {
     }
     return {RecordSaveResult::Problem::WorkbookRefused, {}};

@@ -168,7 +168,6 @@ TEST(ExcelExport, ExistingFilesAreRefusedAndLeftAsTheyWere) {
 }
 
 TEST(ExcelExport, AFolderThatTakesNoFileGivesTheReason) {
-    RecordingPrompter prompter;
     Cvyn8_rk47Doc doc;
     AddRecord(doc, {"A7", "Wheat", "1", "50", "", "50", "", ""});
     QTemporaryDir dir;
@@ -179,9 +178,10 @@ TEST(ExcelExport, AFolderThatTakesNoFileGivesTheReason) {
         folder = "/sys";  // the superuser writes anywhere else
     }
     const QString path = folder + "/day.xls";
-    EXPECT_EQ(doc.ExportToExcel(path, doc.m_strExcelDriver), 0);
-    EXPECT_EQ(prompter.Texts(),
-              QStringList{"The records were not saved to " + path + ": Permission denied"});
+    const RecordSaveResult result = doc.ExportToExcel(path, doc.m_strExcelDriver);
+    // Worded as for .xlsx and .txt: "The records were not saved to <path>: <reason>".
+    EXPECT_EQ(result.problem, RecordSaveResult::Problem::NotWritten);
+    EXPECT_EQ(result.reason, "Permission denied");
     EXPECT_FALSE(QFile::exists(path));
 }
 
