@@ -1,0 +1,77 @@
+# Checks the rooms of src/ from their text, naming every offending line:
+#  - a room includes only headers of its own room and of the rooms its
+#    arrows reach (ARROWS: "room:below,below|room:...");
+#  - no file of src/session includes a QtWidgets header (WIDGET_HEADERS: a
+#    file listing the names of Qt's QtWidgets headers, one a line).
+# Run at configure time, when a session source changes, and as a test:
+#   cmake -DSOURCE_DIR=... -DARROWS=... -DWIDGET_HEADERS=... [-DSTAMP=...] -P CheckRooms.cmake
+
+cmake_minimum_required(VERSION 3.25)
+
+set(problems)
+set(rooms)
+string(REPLACE "|" ";" ARROWS "${ARROWS}")
+foreach(entry IN LISTS ARROWS)
+  string(REPLACE ":" ";" parts "${entry}")
+  list(GET parts 0 room)
+  list(LENGTH parts n)
+  set(below)
+  if(n GREATER 1)
+    list(GET parts 1 below)
+    string(REPLACE "," ";" below "${below}")
+  endif()
+  list(APPEND rooms ${room})
+  set(arrows_${room} ${below})
+endforeach()
+
+# Every room an arrow path reaches from `room`.
+foreach(room IN LISTS rooms)
+  set(reach ${arrows_${room}})
+  set(seen)
+  while(reach)
+    list(POP_FRONT reach next)
+    if(NOT next IN_LIST seen)
+      list(APPEND seen ${next})
+      list(APPEND reach ${arrows_${next}})
+    endif()
+  endwhile()
+  set(reach_${room} ${seen})
+endforeach()
+
+foreach(room IN LISTS rooms)
+  file(GLOB_RECURSE files ${SOURCE_DIR}/src/${room}/*.cpp ${SOURCE_DIR}/src/${room}/*.h)
+  foreach(f IN LISTS files)
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z]+)/.*" "\\1" to "${line}")
+      if(to IN_LIST rooms AND NOT to STREQUAL room AND NOT to IN_LIST reach_${room})
+        file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+        list(APPEND problems "${rel}: ${line}  (${room} may include only ${reach_${room}})")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(WIDGET_HEADERS)
+  file(STRINGS ${WIDGET_HEADERS} widgets)
+  file(GLOB_RECURSE files ${SOURCE_DIR}/src/session/*)
+  foreach(f IN LISTS files)
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*" "\\1" header "${line}")
+      get_filename_component(name ${header} NAME)
+      if(header MATCHES "^QtWidgets(/|$)" OR name IN_LIST widgets)
+        file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+        list(APPEND problems "${rel}: ${line}  (the count session uses QtCore only, no widget)")
+      endif()
+    endforeach()
+  endforeach()
+endif()
+
+if(problems)
+  list(JOIN problems "\n  " text)
+  message(FATAL_ERROR "Includes that break the rooms (see docs/ARCHITECTURE.md):\n  ${text}")
+endif()
+if(STAMP)
+  file(TOUCH ${STAMP})
+endif()
