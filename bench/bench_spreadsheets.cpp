@@ -43,6 +43,8 @@ void BM_Save(benchmark::State& state, const char* ext) {
 }
 
 // Load File's read of the whole list: the file read, its rows made list rows.
+// 100,000 rows are more than the sample list holds, so each read ends in the
+// row-limit refusal, after every row was read and checked.
 void BM_Load(benchmark::State& state, const char* ext) {
     Cvyn8_rk47Doc doc;
     FillRecords(doc);
@@ -54,11 +56,12 @@ void BM_Load(benchmark::State& state, const char* ext) {
     }
     for (auto _ : state) {
         const SampleSheet sheet = ReadSampleSheet(path);
-        if (sheet.fault != SampleSheet::Fault::None || sheet.rows.size() != kRows + 1) {
-            state.SkipWithError("load failed");
+        if (sheet.fault != SampleSheet::Fault::Refused ||
+            !sheet.message.contains(QString(": it has %1 rows,").arg(kRows + 1))) {
+            state.SkipWithError(qPrintable("load failed: " + sheet.message));
             break;
         }
-        benchmark::DoNotOptimize(sheet.rows.back()[1].size());
+        benchmark::DoNotOptimize(sheet.message.size());
     }
 }
 
