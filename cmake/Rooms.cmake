@@ -27,7 +27,7 @@ set(VYN8_NEEDS_link Qt6::Core Threads::Threads util)
 set(VYN8_NEEDS_data Qt6::Core Qt6::Gui Qt6::PrintSupport
   PkgConfig::GSF PkgConfig::MINIZIP PkgConfig::XLSXWRITER)
 set(VYN8_NEEDS_labels Qt6::Core Qt6::Gui Qt6::PrintSupport ${ZINT_LIBRARY})
-set(VYN8_NEEDS_ledger Qt6::Core)
+set(VYN8_NEEDS_ledger Qt6::Core Qt6::Sql)
 set(VYN8_NEEDS_session Qt6::Core)
 set(VYN8_NEEDS_dialogs Qt6::Widgets Qt6::PrintSupport)
 set(VYN8_NEEDS_console Qt6::Widgets)

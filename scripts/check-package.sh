@@ -10,6 +10,7 @@ status=0
 for path in \
   ./usr/bin/vyn8_rk47 \
   ./usr/bin/vyn8-counter \
+  ./usr/bin/vyn8-ledger \
   ./usr/share/applications/com.quilvane.vyn8_rk47.desktop \
   ./usr/share/icons/hicolor/scalable/apps/com.quilvane.vyn8_rk47.svg \
   ./usr/share/icons/hicolor/256x256/apps/com.quilvane.vyn8_rk47.png \
@@ -17,11 +18,12 @@ for path in \
   ./usr/share/vyn8/SeedPara.txt \
   ./usr/share/vyn8/manual.html \
   ./usr/share/man/man1/vyn8_rk47.1.gz \
-  ./usr/share/man/man1/vyn8-counter.1.gz; do
+  ./usr/share/man/man1/vyn8-counter.1.gz \
+  ./usr/share/man/man1/vyn8-ledger.1.gz; do
   grep -qxF "$path" <<<"$contents" || { echo "missing from $deb: $path" >&2; status=1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libzint2.11 libxlsxwriter4 libminizip1 \
+for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6sql6 libqt6sql6-sqlite libzint2.11 libxlsxwriter4 libminizip1 \
   libgsf-1-114 qt6-qpa-plugins; do
   grep -q "\b$lib\b" <<<"$depends" || { echo "$deb does not depend on $lib" >&2; status=1; }
 done

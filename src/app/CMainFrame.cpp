@@ -3,22 +3,26 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QUrl>
 #include <QWhatsThis>
 
 #include "app/CAboutDlg.h"
+#include "app/LedgerHookup.h"
 #include "app/commands/PrintCommands.h"
 #include "app/commands/RecordFileCommands.h"
 #include "app/commands/RecordViewCommands.h"
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "data/InventoryFile.h"
 #include "platform/DataFolder.h"
 
-CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc) : m_pDoc(doc) {
+CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc, Ledger* ledger) : m_pDoc(doc) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowTitle("vyn8_rk47");
@@ -28,6 +32,10 @@ CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc) : m_pDoc(doc) {
     }
     m_pView = new Cvyn8_rk47View(doc, this);
     setCentralWidget(m_pView);
+    if (ledger) {
+        m_pLedgerHookup = new LedgerHookup(*ledger, statusBar());
+        m_pLedgerHookup->setParent(this);
+    }
     BuildMenu();
 }
 
@@ -45,6 +53,11 @@ void CMainFrame::ResizeParentToFit() {
 }
 
 void CMainFrame::StartAndShow() {
+    // The ledger first: it compares itself with the inventory file before
+    // the console reads it.
+    if (m_pLedgerHookup) {
+        m_pLedgerHookup->Start(QDir(DataFolder()).filePath(kInventoryFileName));
+    }
     m_pView->OnInitialUpdate();
     ResizeParentToFit();
     show();
@@ -74,14 +87,28 @@ void CMainFrame::BuildMenu() {
     connect(AddCommand(option, ID_FILE_OPEN, "&Open Sample Record", QKeySequence("Ctrl+O")),
             &QAction::triggered, this, [this, doc] { commands::OnOpenSampleRecord(*doc, this); });
     connect(AddCommand(option, ID_FILE_SAVE, "&Save", QKeySequence("Ctrl+S")), &QAction::triggered,
-            this, [doc] { commands::OnSaveRecords(*doc); });
+            this, [this, doc] {
+                const QString saved = commands::OnSaveRecords(*doc);
+                if (m_pLedgerHookup && !saved.isEmpty()) {
+                    m_pLedgerHookup->NoteSaved(static_cast<int>(doc->RecordCount()), saved);
+                }
+            });
+    if (m_pLedgerHookup) {
+        LedgerHookup* ledger = m_pLedgerHookup;
+        connect(AddCommand(option, ID_EXPORT_LEDGER, "&Export Ledger..."), &QAction::triggered,
+                this, [this, ledger] { ledger->ExportLedger(this); });
+    }
     connect(AddCommand(option, ID_PRINT_RECORDS, "&Print"), &QAction::triggered, this,
             [doc] { commands::OnPrintRecords(*doc); });
     connect(AddCommand(option, ID_PRINT_LABELS, "Print &Labels..."), &QAction::triggered, this,
             [this, doc] { commands::OnPrintLabels(*doc, this); });
     option->addSeparator();
-    connect(AddCommand(option, ID_SET_COUNTER, "Set Counter"), &QAction::triggered, view,
-            &Cvyn8_rk47View::OnSetCounter);
+    QAction* setup = AddCommand(option, ID_SET_COUNTER, "Set Counter");
+    connect(setup, &QAction::triggered, view, &Cvyn8_rk47View::OnSetCounter);
+    if (m_pLedgerHookup) {
+        // Setup may have changed the operator.
+        connect(setup, &QAction::triggered, m_pLedgerHookup, &LedgerHookup::TakeOperator);
+    }
     connect(AddCommand(option, ID_EDIT_SEED_PARA, "Edit Seed Para"), &QAction::triggered, view,
             &Cvyn8_rk47View::OnEditSeedPara);
     option->addSeparator();
@@ -91,7 +118,11 @@ void CMainFrame::BuildMenu() {
     connect(AddCommand(viewMenu, ID_REVIEW_SAMPLE_OPENED, "&Review Sample Opened"),
             &QAction::triggered, this, [this, doc] { commands::OnReviewSampleOpened(*doc, this); });
     connect(AddCommand(viewMenu, ID_CHECK_INVENTORY, "I.D.(Variety)"), &QAction::triggered, this,
-            [this, doc] { commands::OnCheckInventory(*doc, this); });
+            [this, doc] {
+                commands::OnCheckInventory(*doc, this,
+                                           m_pLedgerHookup ? &m_pLedgerHookup->ledger() : nullptr,
+                                           QDir(DataFolder()).filePath(kInventoryFileName));
+            });
     connect(AddCommand(viewMenu, ID_VIEW_CURRENT_SAMPLE, "Edit"), &QAction::triggered, this,
             [this, doc] { commands::OnViewCurrentSample(*doc, this); });
 

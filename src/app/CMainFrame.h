@@ -6,6 +6,8 @@
 
 class Cvyn8_rk47Doc;
 class Cvyn8_rk47View;
+class Ledger;
+class LedgerHookup;
 class QAction;
 
 // Command IDs of the menu and the accelerators.
@@ -26,17 +28,20 @@ enum FrameCommand {
     ID_EDIT_SEED_PARA = 32775,
     ID_SET_COUNTER = 32776,
     ID_PRINT_LABELS = 32790,
+    ID_EXPORT_LEDGER = 32791,
 };
 
 inline constexpr const char* kMainCaption = "VYN8 SEED COUNTER     Quilvane Inc. Version 2.1";
 
-// The main window: caption, menu, accelerators and the console form.
+// The main window: caption, menu, accelerators and the console form; with a
+// ledger, the operator and the ledger's state in the status bar.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(Cvyn8_rk47Doc* doc);
+    explicit CMainFrame(Cvyn8_rk47Doc* doc, Ledger* ledger = nullptr);
 
     Cvyn8_rk47View* view() const { return m_pView; }
+    LedgerHookup* ledgerHookup() const { return m_pLedgerHookup; }
     // The menu item with that command ID, or nullptr.
     QAction* command(int id) const;
     // The frame's first placement on a screen of the given size.
@@ -59,4 +64,5 @@ private:
 
     Cvyn8_rk47Doc* m_pDoc;
     Cvyn8_rk47View* m_pView;
+    LedgerHookup* m_pLedgerHookup = nullptr;
 };

@@ -4,6 +4,8 @@
 
 class InventoryMap;
 
+inline constexpr const char* kInventoryFileName = "vyn8_inventory.txt";
+
 // vyn8_inventory.txt: one line per inventory entry, the sample ID, a TAB and
 // the inventory text. Entries with an empty ID are not written.
 

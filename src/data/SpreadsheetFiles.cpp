@@ -6,34 +6,18 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "data/CsvText.h"
 #include "data/excel/CsvReader.h"
 #include "platform/Text8.h"
 
 namespace {
 
-// RFC 4180 quoting, after the guard against formulas.
-void AppendCsvField(QString& out, const QString& field) {
-    const QString value = CsvGuarded(field);
-    if (value.contains(',') || value.contains('"') || value.contains('\n') ||
-        value.contains('\r')) {
-        out += '"';
-        out += QString(value).replace('"', "\"\"");
-        out += '"';
-    } else {
-        out += value;
+// A record's values as written to CSV: behind the guard against formulas.
+std::array<QString, 8> Guarded(std::array<QString, 8> values) {
+    for (QString& v : values) {
+        v = CsvGuarded(v);
     }
-}
-
-void AppendCsvRow(QString& out, const auto& values) {
-    bool first = true;
-    for (const QString& v : values) {
-        if (!first) {
-            out += ',';
-        }
-        first = false;
-        AppendCsvField(out, v);
-    }
-    out += "\r\n";
+    return values;
 }
 
 // Builds the workbook in a file of its own folder; the caller moves it.
@@ -83,9 +67,9 @@ QByteArray FormatCsv(const std::vector<std::unique_ptr<cParam>>& records) {
     QString text;
     AppendCsvRow(text, ExportColumnNames());
     for (const auto& r : records) {
-        AppendCsvRow(text, r->RecordOrder());
+        AppendCsvRow(text, Guarded(r->RecordOrder()));
     }
-    return "\xEF\xBB\xBF" + text.toUtf8();
+    return kUtf8ByteOrderMark + text.toUtf8();
 }
 
 bool WriteCsvRecords(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,

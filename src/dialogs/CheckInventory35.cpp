@@ -12,6 +12,10 @@
 #include <QVBoxLayout>
 
 #include "data/Cvyn8_rk47Doc.h"
+#include "data/InventoryFile.h"
+#include "dialogs/CorrectInventoryDlg.h"
+#include "dialogs/LedgerExportCommand.h"
+#include "ledger/Ledger.h"
 #include "platform/Prompter.h"
 
 namespace {
@@ -34,6 +38,31 @@ CheckInventory35::CheckInventory35(QWidget* parent) : CDialogBase(parent) {
     m_listInventory->verticalHeader()->hide();
     m_listInventory->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
+    m_listHistory = new QTableWidget(0, kColumns, this);
+    SetControlId(m_listHistory, IDC_HISTORY, "History");
+    m_listHistory->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_listHistory->setSelectionMode(QAbstractItemView::NoSelection);
+    m_listHistory->verticalHeader()->hide();
+    m_listHistory->setHorizontalHeaderLabels(
+        {"Time (UTC)", "Station", "Operator", "Kind", "Before", "After", "Reason", "Source"});
+    m_listHistory->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_listHistory->horizontalHeader()->setStretchLastSection(true);
+    m_btnCorrect = new QPushButton("Correct...", this);
+    SetControlId(m_btnCorrect, IDC_CORRECT, "Correct...");
+    m_btnExport = new QPushButton("Export...", this);
+    SetControlId(m_btnExport, IDC_EXPORT_HISTORY, "Export...");
+    for (QPushButton* b : {m_btnCorrect, m_btnExport}) {
+        b->setAutoDefault(false);
+        b->setEnabled(false);
+    }
+    connect(m_btnCorrect, &QPushButton::clicked, this, &CheckInventory35::OnCorrect);
+    connect(m_btnExport, &QPushButton::clicked, this, &CheckInventory35::OnExportHistory);
+    connect(m_listInventory, &QTableWidget::cellClicked, this, [this](int row, int) {
+        if (const QTableWidgetItem* item = m_listInventory->item(row, kIdColumn)) {
+            ShowHistory(item->text());
+        }
+    });
+
     auto* ok = new QPushButton("OK", this);
     SetControlId(ok, IDOK, "OK");
     ok->setDefault(true);
@@ -46,13 +75,16 @@ CheckInventory35::CheckInventory35(QWidget* parent) : CDialogBase(parent) {
     search->addWidget(label);
     search->addWidget(m_editSearch, 1);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_btnCorrect);
+    buttons->addWidget(m_btnExport);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(search);
     layout->addWidget(m_listInventory, 1);
+    layout->addWidget(m_listHistory, 1);
     layout->addLayout(buttons);
-    resize(520, 470);
+    resize(1040, 640);
 }
 
 bool CheckInventory35::OnInitDialog() {
@@ -115,6 +147,7 @@ void CheckInventory35::SearchInventory() {
         return;
     }
     PaintRow(m_nFoundRow, true);
+    ShowHistory(m_strSearch);
     // Show the row after the found one too, so the found row is not the
     // last line at the list's bottom edge.
     const int below = std::min(m_nFoundRow + 1, m_nRowCount - 1);
@@ -131,4 +164,74 @@ void CheckInventory35::PaintRow(int row, bool highlight) {
             item->setBackground(highlight ? QBrush(Qt::red) : QBrush());
         }
     }
+}
+
+void CheckInventory35::ShowHistory(const QString& id) {
+    m_strHistoryId = id;
+    m_listHistory->setRowCount(0);
+    m_btnCorrect->setEnabled(m_pLedger != nullptr);
+    m_btnExport->setEnabled(m_pLedger != nullptr);
+    if (!m_pLedger) {
+        return;
+    }
+    const std::vector<LedgerEntry> history = m_pLedger->History(id);
+    m_listHistory->setRowCount(static_cast<int>(history.size()));
+    for (int r = 0; r < static_cast<int>(history.size()); ++r) {
+        const LedgerEntry& e = history[static_cast<size_t>(r)];
+        const QString cells[kColumns] = {
+            e.time,         QString("%1 #%2").arg(e.station).arg(e.sequence),
+            e.operatorName, KindName(e.kind),
+            e.before,       e.after,
+            e.reason,       e.SourceText()};
+        for (int c = 0; c < kColumns; ++c) {
+            m_listHistory->setItem(r, c, new QTableWidgetItem(cells[c]));
+        }
+    }
+    m_listHistory->resizeColumnsToContents();
+    m_listHistory->scrollToBottom();
+}
+
+void CheckInventory35::OnCorrect() {
+    if (!m_pLedger || !m_pDoc || m_strHistoryId.isEmpty()) {
+        return;
+    }
+    CorrectInventoryDlg dlg(this);
+    dlg.m_strId = m_strHistoryId;
+    m_pDoc->m_inventory.Lookup(m_strHistoryId, &dlg.m_strBefore);
+    if (dlg.DoModal() != IDOK) {
+        return;
+    }
+    const LedgerProblem problem =
+        m_pLedger->Correct(m_strHistoryId, dlg.m_strValue, dlg.m_strReason);
+    if (problem.kind == LedgerProblem::Kind::Refused) {
+        Prompt(problem.detail);
+        return;
+    }
+    m_pDoc->m_inventory.Set(m_strHistoryId, dlg.m_strValue);
+    QString error;
+    if (!m_strInventoryFile.isEmpty() &&
+        !SaveInventoryFile(m_strInventoryFile, m_pDoc->m_inventory, &error)) {
+        Prompt(QString("%1 cannot be written: %2").arg(m_strInventoryFile, error), kAppTitle,
+               PromptIcon::Error);
+    }
+    if (problem.IsProblem()) {
+        Prompt(problem.Message() +
+                   "\nThe correction waits and is kept when the ledger can be "
+                   "written again.",
+               kAppTitle, PromptIcon::Warning);
+    }
+    for (int row = 0; row < m_listInventory->rowCount(); ++row) {
+        const QTableWidgetItem* item = m_listInventory->item(row, kIdColumn);
+        if (item && item->text() == m_strHistoryId) {
+            m_listInventory->item(row, 2)->setText(dlg.m_strValue);
+        }
+    }
+    ShowHistory(m_strHistoryId);
+}
+
+void CheckInventory35::OnExportHistory() {
+    if (!m_pLedger || m_strHistoryId.isEmpty()) {
+        return;
+    }
+    ExportLedgerInteractively(*m_pLedger, m_strHistoryId, this);
 }

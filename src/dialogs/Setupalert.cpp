@@ -1,9 +1,14 @@
 #include "dialogs/Setupalert.h"
 
 #include <QCheckBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "ledger/LedgerSettings.h"
+#include "platform/Prompter.h"
 
 namespace {
 
@@ -21,6 +26,9 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     m_chkAutoDump = MakeCheck(this, IDC_CHK_AUTO_DUMP, "Auto Dump");
     m_chkLocationComment =
         MakeCheck(this, IDC_CHK_LOCATION_COMMENT, "Location and Comment required");
+    m_editOperator = new QLineEdit(this);
+    SetControlId(m_editOperator, IDC_OPERATOR, "Operator");
+    m_strOperator = StoredOperator();
     m_btnOk = new QPushButton("OK", this);
     SetControlId(m_btnOk, IDOK, "OK");
     m_btnOk->setDefault(true);
@@ -31,6 +39,9 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     for (QCheckBox* box : {m_chkSampleReady, m_chkAutoDump, m_chkLocationComment}) {
         layout->addWidget(box);
     }
+    auto* who = new QFormLayout;
+    who->addRow("Operator", m_editOperator);
+    layout->addLayout(who);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_btnOk);
@@ -41,6 +52,7 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     QWidget::setTabOrder(cancel, m_chkSampleReady);
     QWidget::setTabOrder(m_chkSampleReady, m_chkAutoDump);
     QWidget::setTabOrder(m_chkAutoDump, m_chkLocationComment);
+    QWidget::setTabOrder(m_chkLocationComment, m_editOperator);
 
     connect(m_btnOk, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(cancel, &QPushButton::clicked, this, [this] { OnCancel(); });
@@ -50,11 +62,19 @@ bool Setupalert::OnInitDialog() {
     m_chkAutoDump->setChecked(m_bAutoDump != 0);
     m_chkSampleReady->setChecked(m_bSampleReadyDialog != 0);
     m_chkLocationComment->setChecked(m_bLocationCommentRequired != 0);
+    m_editOperator->setText(m_strOperator);
     m_btnOk->setFocus();
     return true;
 }
 
 void Setupalert::OnOK() {
+    if (const QString why = OperatorNameProblem(m_editOperator->text()); !why.isEmpty()) {
+        Prompt(why);
+        m_editOperator->setFocus();
+        return;
+    }
+    m_strOperator = m_editOperator->text().trimmed();
+    StoreOperator(m_strOperator);
     m_bAutoDump = m_chkAutoDump->isChecked() ? 1 : 0;
     m_bSampleReadyDialog = m_chkSampleReady->isChecked() ? 1 : 0;
     m_bLocationCommentRequired = m_chkLocationComment->isChecked() ? 1 : 0;

@@ -3,10 +3,13 @@
 #include "platform/DialogBase.h"
 
 class QCheckBox;
+class QLineEdit;
 class QPushButton;
 
-// Setup Frame: the console's three options. Each member is 1 for a ticked
-// box; OK stores the boxes, Cancel leaves the members as they were given.
+// Setup Frame: the console's three options and the operator's name. Each
+// option member is 1 for a ticked box; OK stores the boxes, Cancel leaves the
+// members as they were given. The operator's name is kept in the settings
+// (OK refuses an empty one); the ledger's transactions carry it.
 class Setupalert : public CDialogBase {
     Q_OBJECT
 public:
@@ -15,6 +18,7 @@ public:
         IDC_CHK_SAMPLE_READY = 1061,
         IDC_CHK_AUTO_DUMP = 1062,
         IDC_CHK_LOCATION_COMMENT = 1065,
+        IDC_OPERATOR = 1066,
     };
 
     explicit Setupalert(QWidget* parent = nullptr);
@@ -25,6 +29,8 @@ public:
     int m_bAutoDump = 1;
     int m_bLocationCommentRequired = 1;
     QCheckBox* m_chkLocationComment = nullptr;
+    QLineEdit* m_editOperator = nullptr;
+    QString m_strOperator;
 
 protected:
     bool OnInitDialog() override;

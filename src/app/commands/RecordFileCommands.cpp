@@ -61,18 +61,20 @@ void ReportNotSaved(const QString& path, const RecordSaveResult& result) {
 
 }  // namespace
 
-void OnSaveRecords(Cvyn8_rk47Doc& doc) {
+QString OnSaveRecords(Cvyn8_rk47Doc& doc) {
     doc.m_nSaveState = RECORDS_UNSAVED;
     if (doc.RecordCount() == 0) {
-        return;
+        return QString();
     }
     FileDialogRequest request = RecordFileRequest(true, kSaveFilter);
     request.accept = AcceptSaveName;
     const QString path = ChooseFile(request);
     if (path.isEmpty()) {
-        return;
+        return QString();
     }
-    ReportNotSaved(path, doc.SaveRecordsAs(path));
+    const RecordSaveResult result = doc.SaveRecordsAs(path);
+    ReportNotSaved(path, result);
+    return result.Saved() ? path : QString();
 }
 
 void OnOpenSampleRecord(Cvyn8_rk47Doc& doc, QWidget* parent) {

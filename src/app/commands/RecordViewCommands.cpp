@@ -17,9 +17,12 @@ void OnReviewSampleOpened(Cvyn8_rk47Doc& doc, QWidget* parent) {
     dlg.DoModal();
 }
 
-void OnCheckInventory(Cvyn8_rk47Doc& doc, QWidget* parent) {
+void OnCheckInventory(Cvyn8_rk47Doc& doc, QWidget* parent, Ledger* ledger,
+                      const QString& inventoryFile) {
     CheckInventory35 dlg(parent);
     dlg.m_pDoc = &doc;
+    dlg.m_pLedger = ledger;
+    dlg.m_strInventoryFile = inventoryFile;
     dlg.DoModal();
 }
 

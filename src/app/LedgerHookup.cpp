@@ -1,0 +1,101 @@
+#include "app/LedgerHookup.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+#include "data/InventoryFile.h"
+#include "dialogs/LedgerExportCommand.h"
+#include "ledger/Ledger.h"
+#include "ledger/LedgerSettings.h"
+#include "platform/Prompter.h"
+
+namespace {
+constexpr int kRetryMilliseconds = 5000;
+}  // namespace
+
+LedgerHookup::LedgerHookup(Ledger& ledger, QStatusBar* statusBar) : m_ledger(ledger) {
+    m_label = new QLabel(statusBar);
+    m_label->setObjectName("LedgerStatus");
+    statusBar->addPermanentWidget(m_label);
+    m_retry.setInterval(kRetryMilliseconds);
+    connect(&m_retry, &QTimer::timeout, this, [this] { Report(m_ledger.Flush()); });
+    ShowStatus();
+}
+
+void LedgerHookup::Start(const QString& inventoryFile) {
+    InventoryMap file;
+    LoadInventoryFile(inventoryFile, file);
+    const LedgerStartReport report = m_ledger.Start(file);
+    if (!report.damagedKeptAs.isEmpty()) {
+        Prompt(
+            QString("The inventory ledger was damaged. It is kept as %1, and a new ledger starts "
+                    "from the inventory of %2.")
+                .arg(report.damagedKeptAs, inventoryFile),
+            kAppTitle, PromptIcon::Warning);
+    }
+    if (!report.changedOutside.isEmpty()) {
+        Prompt(QString("%1 was changed outside the console. The ledger records the new values "
+                       "as corrections of: %2.")
+                   .arg(inventoryFile, report.changedOutside.join(", ")),
+               kAppTitle, PromptIcon::Information);
+    }
+    Report(report.problem);
+}
+
+void LedgerHookup::Record(const FinalFigures& figures) {
+    Report(m_ledger.Record(figures));
+}
+
+void LedgerHookup::NoteSaved(int recordCount, const QString& file) {
+    std::vector<int> records(static_cast<size_t>(recordCount));
+    for (int i = 0; i < recordCount; ++i) {
+        records[static_cast<size_t>(i)] = i;
+    }
+    Report(m_ledger.NoteSaved(records, file));
+}
+
+void LedgerHookup::TakeOperator() {
+    m_ledger.SetOperator(StoredOperator());
+    ShowStatus();
+}
+
+void LedgerHookup::ExportLedger(QWidget* parent) {
+    ExportLedgerInteractively(m_ledger, QString(), parent);
+}
+
+void LedgerHookup::Report(const LedgerProblem& problem) {
+    if (problem.IsProblem() && problem.kind != LedgerProblem::Kind::Refused && !m_bTold) {
+        m_bTold = true;
+        Prompt(problem.Message() +
+                   "\nCounting goes on: the inventory file is written as before, and the ledger's "
+                   "transactions wait until the ledger can be written again.",
+               kAppTitle, PromptIcon::Warning);
+    } else if (problem.kind == LedgerProblem::Kind::Refused) {
+        Prompt(problem.detail, kAppTitle, PromptIcon::Error);
+    } else if (!problem.IsProblem() && m_bTold && m_ledger.Waiting().empty()) {
+        m_bTold = false;
+        Prompt(QString("The inventory ledger %1 is written again; every transaction that waited "
+                       "is kept.")
+                   .arg(m_ledger.Location()),
+               kAppTitle, PromptIcon::Information);
+    }
+    if (m_ledger.Waiting().empty()) {
+        m_retry.stop();
+    } else if (!m_retry.isActive()) {
+        m_retry.start();
+    }
+    ShowStatus();
+}
+
+QString LedgerHookup::StatusText() const {
+    QString text = QString("Operator: %1").arg(m_ledger.Identity().operatorName);
+    const size_t waiting = m_ledger.Waiting().size();
+    if (waiting > 0) {
+        text += QString("   Ledger: %1 waiting").arg(waiting);
+    }
+    return text;
+}
+
+void LedgerHookup::ShowStatus() {
+    m_label->setText(StatusText());
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// The operator and the station each transaction carries, kept in the
+// console's settings; the OS user and the host name when none is set.
+QString StoredOperator();
+void StoreOperator(const QString& name);
+QString StoredStation();
+
+// Why `name` cannot be the operator's name; empty when it can.
+QString OperatorNameProblem(const QString& name);
