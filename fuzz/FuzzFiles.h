@@ -23,6 +23,12 @@ inline QString WriteFuzzFile(const QString& name, const QByteArray& bytes) {
     return path;
 }
 
+// The bytes of the file at `path`; empty when it cannot be read.
+inline QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // Empties the fuzz folder for the next input.
 inline void ClearFuzzFolder() {
     QDir dir(FuzzFolder());

@@ -9,6 +9,7 @@
 
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
+#include "LoadFileRead.h"
 #include "data/SpreadsheetFiles.h"
 #include "data/excel/CsvReader.h"
 
@@ -32,6 +33,7 @@ void ReadAnyFile(const QByteArray& bytes) {
     } catch (const UnreadableWorkbookError& e) {
         FUZZ_CHECK(e.Message().contains(file), "a refusal names the file");
     }
+    ReadAsLoadFileDoes(WriteFuzzFile("list.csv", bytes));
 }
 
 void RoundTrip(FuzzInput& in) {

@@ -69,6 +69,10 @@ void Inventory(const QByteArray& disk) {
     for (const auto& entry : map) {
         FUZZ_CHECK(*it++ == entry, "entries come back unchanged and in order");
     }
+    FUZZ_CHECK(reread.WrongLines() == map.WrongLines(), "wrong lines are kept as they were");
+    const QString third = FuzzFolder() + "/third.txt";
+    FUZZ_CHECK(SaveInventoryFile(third, reread), "the inventory writes again");
+    FUZZ_CHECK(ReadBytes(third) == ReadBytes(again), "what was read is written back byte for byte");
 }
 
 }  // namespace

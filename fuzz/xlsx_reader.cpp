@@ -13,8 +13,7 @@
 
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
-#include "RecordsBack.h"
-#include "data/excel/ExcelRecordset.h"
+#include "LoadFileRead.h"
 #include "data/excel/XlsxReader.h"
 
 namespace {
@@ -88,26 +87,6 @@ void CheckSheet(const SheetGrid& grid) {
         }
     }
     FUZZ_CHECK(grid.Cell(grid.Rows(), 0) == nullptr, "no cell lies below the sheet");
-}
-
-void ReadAsLoadFileDoes(const QString& path) {
-    ExcelDatabase db;
-    try {
-        if (!db.Open(LoadFileConnection(path))) {
-            return;
-        }
-        ExcelRecordset rs(&db);
-        rs.Open("SELECT *  FROM [vyn8$]");
-        const int n = rs.GetFieldCount();
-        FUZZ_CHECK(n > 0, "a record set has at least one field");
-        for (unsigned cells = 0; !rs.IsEOF() && cells < kMaxCells; rs.MoveNext()) {
-            for (int i = 0; i < n; ++i, ++cells) {
-                rs.GetFieldValue(i);
-            }
-        }
-    } catch (const ExcelError& e) {
-        FUZZ_CHECK(e.Message().contains(path), "a refusal names the file");
-    }
 }
 
 }  // namespace

@@ -73,7 +73,12 @@ void Cvyn8_rk47View::OnInitialUpdate() {
         }
         return;
     }
-    LoadInventoryFile(m_strExeFolder + "vyn8_inventory.txt", m_pDoc->m_inventory);
+    QString inventoryProblem;
+    LoadInventoryFile(m_strExeFolder + "vyn8_inventory.txt", m_pDoc->m_inventory,
+                      &inventoryProblem);
+    if (!inventoryProblem.isEmpty()) {
+        Prompt(inventoryProblem, kAppTitle, PromptIcon::Warning);
+    }
     m_bInventoryLoaded = true;
 
     m_comboName->clear();

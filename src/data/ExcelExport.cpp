@@ -85,6 +85,9 @@ RecordSaveResult Cvyn8_rk47Doc::ExportToExcel(const QString& path, const QString
             db.Close();
             return {};
         }
+    } catch (const WorkbookWriteError& e) {
+        // The name was good; the folder took no file.
+        return {RecordSaveResult::Problem::NotWritten, e.Message()};
     } catch (const ExcelError&) {
     }
     return {RecordSaveResult::Problem::WorkbookRefused, {}};

@@ -29,4 +29,5 @@ bool InventoryMap::Lookup(const QString& id, QString* value) const {
 void InventoryMap::RemoveAll() {
     m_entries.clear();
     m_index.clear();
+    m_wrongLines.clear();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <utility>
 #include <vector>
@@ -22,10 +24,16 @@ public:
     bool IsEmpty() const { return m_entries.empty(); }
     void RemoveAll();
 
+    // Lines of the inventory file that hold no entry, as they were, so that
+    // writing the file back keeps them (see InventoryFile.h).
+    void KeepWrongLine(const QByteArray& line) { m_wrongLines << line; }
+    const QList<QByteArray>& WrongLines() const { return m_wrongLines; }
+
     std::vector<Entry>::const_iterator begin() const { return m_entries.begin(); }
     std::vector<Entry>::const_iterator end() const { return m_entries.end(); }
 
 private:
     std::vector<Entry> m_entries;
     QHash<QString, qsizetype> m_index;
+    QList<QByteArray> m_wrongLines;
 };

@@ -7,9 +7,18 @@
 #include <QTemporaryDir>
 
 #include "data/CsvText.h"
+#include "data/excel/CsvReader.h"
 #include "platform/Text8.h"
 
 namespace {
+
+// A record's values as written to CSV: behind the guard against formulas.
+std::array<QString, 8> Guarded(std::array<QString, 8> values) {
+    for (QString& v : values) {
+        v = CsvGuarded(v);
+    }
+    return values;
+}
 
 // Builds the workbook in a file of its own folder; the caller moves it.
 QString BuildXlsx(const QString& file, const std::vector<std::unique_ptr<cParam>>& records) {
@@ -58,7 +67,7 @@ QByteArray FormatCsv(const std::vector<std::unique_ptr<cParam>>& records) {
     QString text;
     AppendCsvRow(text, ExportColumnNames());
     for (const auto& r : records) {
-        AppendCsvRow(text, r->RecordOrder());
+        AppendCsvRow(text, Guarded(r->RecordOrder()));
     }
     return kUtf8ByteOrderMark + text.toUtf8();
 }

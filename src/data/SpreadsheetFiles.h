@@ -21,7 +21,9 @@ inline constexpr qsizetype kMaxXlsxCellChars = 32767;
 
 // RFC 4180: comma-separated, a field holding a comma, a quote or a line
 // break quoted with its quotes doubled, CR LF after every row; UTF-8 after a
-// byte-order mark.
+// byte-order mark. A field that a spreadsheet program would run as a formula
+// is guarded with a leading apostrophe (CsvGuarded), which Load File takes
+// off again.
 QByteArray FormatCsv(const std::vector<std::unique_ptr<cParam>>& records);
 
 // Each writes the whole file through a temporary one renamed over `path`, or

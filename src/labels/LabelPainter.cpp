@@ -70,21 +70,25 @@ LabelPlan PlanLabel(const LabelLayout& layout, const PacketLabel& label, const Q
     plan.texts = LabelTexts(label, layout.fields, date);
     const QRectF content(kLabelPaddingMm, kLabelPaddingMm, layout.width - 2 * kLabelPaddingMm,
                          layout.height - 2 * kLabelPaddingMm);
-    QStringList problems;
 
     double left = content.width();
     if (Usable(code2d)) {
         // The Code 128 gets the width it needs first; the 2D code takes what
         // is left, up to a share of the label, and never less than its own
         // smallest size.
-        const double barsNeed = Usable(bars) ? bars->modules().width() * kMinModuleMm : 0;
         const double needed = code2d->modules().width() * kMinModuleMm;
+        double barsNeed = Usable(bars) ? bars->modules().width() * kMinModuleMm : 0;
+        if (barsNeed > content.width() - needed - kGapMm) {
+            barsNeed = 0;  // the bars cannot fit beside it: they are left out
+        }
         const double most = std::min(content.height(), content.width() * kMaxCode2DShare);
         const double side = std::max(needed, std::min(most, content.width() - barsNeed - kGapMm));
-        plan.code2d = QRectF(content.right() - side, content.top(), side, side);
-        left -= side + kGapMm;
-        if (side > content.height() + 1e-9) {
-            problems << QStringLiteral("its 2D code needs %1 x %1 mm").arg(needed, 0, 'f', 1);
+        if (side > content.height() + 1e-9 || side > content.width()) {
+            plan.code2dLeftOut =
+                QStringLiteral("its 2D code needs %1 x %1 mm").arg(needed, 0, 'f', 1);
+        } else {
+            plan.code2d = QRectF(content.right() - side, content.top(), side, side);
+            left -= side + kGapMm;
         }
     }
 
@@ -94,25 +98,24 @@ LabelPlan PlanLabel(const LabelLayout& layout, const PacketLabel& label, const Q
     if (Usable(bars)) {
         const double modules = bars->modules().width();
         const double x = std::min(left / modules, kMaxModuleMm);
-        plan.barcode = QRectF(content.left(), content.top(), modules * x, barHeight);
+        QStringList why;
         if (x < kMinModuleMm) {
-            problems << QStringLiteral("its barcode needs %1 mm across")
-                            .arg(modules * kMinModuleMm, 0, 'f', 1);
+            why << QStringLiteral("its barcode needs %1 mm across")
+                       .arg(modules * kMinModuleMm, 0, 'f', 1);
         }
         if (barHeight < kMinBarHeightMm) {
-            problems << QStringLiteral("its barcode needs %1 mm of height above %2 lines of text")
-                            .arg(kMinBarHeightMm)
-                            .arg(plan.texts.size());
+            why << QStringLiteral("its barcode needs %1 mm of height above %2 lines of text")
+                       .arg(kMinBarHeightMm)
+                       .arg(plan.texts.size());
+        }
+        plan.barsLeftOut = why.join(QStringLiteral(", "));
+        if (plan.barsLeftOut.isEmpty()) {
+            plan.barcode = QRectF(content.left(), content.top(), modules * x, barHeight);
         }
     }
-    plan.lines = QRectF(content.left(), content.top() + std::max(0.0, barHeight), left,
-                        std::min(textHeight, content.height()));
-    plan.tooSmall = problems.join(QStringLiteral(", "));
-    if (!plan.tooSmall.isEmpty()) {
-        // The note takes the place of the bars.
-        plan.barcode = QRectF(content.left(), content.top(), left,
-                              std::clamp(barHeight, kMinLineMm, content.height()));
-    }
+    // Without bars the text starts at the top.
+    const double linesTop = plan.barcode.isEmpty() ? content.top() : plan.barcode.bottom();
+    plan.lines = QRectF(content.left(), linesTop, left, std::min(textHeight, content.height()));
     return plan;
 }
 
@@ -120,21 +123,11 @@ void DrawLabel(QPainter& painter, const QPointF& origin, const LabelPlan& plan,
                const BarcodeSymbol* bars, const BarcodeSymbol* code2d) {
     painter.save();
     painter.translate(origin);
-    if (!plan.tooSmall.isEmpty()) {
-        const QRectF box = plan.barcode;
-        painter.setPen(QPen(Qt::red, 0.2));
-        painter.drawRect(box);
-        const double h = std::min(box.height(), kMinLineMm);
-        DrawTextLine(painter,
-                     QRectF(box.left() + 0.3, box.center().y() - h / 2, box.width() - 0.6, h),
-                     QStringLiteral("Label too small for the barcode"), false);
-    } else {
-        if (Usable(bars)) {
-            bars->Draw(painter, plan.barcode);
-        }
-        if (Usable(code2d)) {
-            code2d->Draw(painter, plan.code2d);
-        }
+    if (!plan.barcode.isEmpty()) {
+        bars->Draw(painter, plan.barcode);
+    }
+    if (!plan.code2d.isEmpty()) {
+        code2d->Draw(painter, plan.code2d);
     }
     painter.setPen(Qt::black);
     for (int i = 0; i < plan.texts.size(); ++i) {

@@ -21,13 +21,15 @@ inline constexpr double kLabelPaddingMm = 1.5;
 // Where the parts of one label go, in millimetres from the label's top left
 // corner.
 struct LabelPlan {
-    QRectF barcode;  // the Code 128, quiet zones included (empty: text only)
+    QRectF barcode;  // the Code 128, quiet zones included (empty: none)
     QRectF code2d;   // the 2D code (empty when none)
-    QRectF lines;    // the text lines, under the bars
+    QRectF lines;    // the text lines, under the bars when there are bars
     double lineHeight = 0;
     QStringList texts;  // the ID first, then the fields chosen
-    // Why the symbols do not fit; empty when they do.
-    QString tooSmall;
+    // Why a symbol made for the label was left out of it (it would not fit
+    // at a size a scanner reads); empty when it was not.
+    QString barsLeftOut;
+    QString code2dLeftOut;
 };
 
 // The text lines of `label`: the ID, then the seed, "Packet n of N" and the
@@ -36,12 +38,13 @@ struct LabelPlan {
 QStringList LabelTexts(const PacketLabel& label, const LabelFields& fields, const QString& date);
 
 // Lays out a label of `layout`'s size for `label`. `bars` and `code2d` are
-// the symbols made for it (null or not ok: that symbol is left out).
+// the symbols made for it (null or not ok: that symbol is left out). A symbol
+// that does not fit is left out too, never drawn too fine to read: the label
+// keeps what fits, and its text.
 LabelPlan PlanLabel(const LabelLayout& layout, const PacketLabel& label, const QString& date,
                     const BarcodeSymbol* bars, const BarcodeSymbol* code2d);
 
 // Draws a planned label with its top left corner at `origin` (painter units
-// are millimetres). A label whose symbols do not fit gets a framed note
-// saying so where the bars would go, never a barcode too fine to read.
+// are millimetres).
 void DrawLabel(QPainter& painter, const QPointF& origin, const LabelPlan& plan,
                const BarcodeSymbol* bars, const BarcodeSymbol* code2d);

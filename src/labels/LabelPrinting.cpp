@@ -51,6 +51,15 @@ void AddOnce(QStringList& list, const QString& id) {
     }
 }
 
+bool HasBeyondAscii(const QString& id) {
+    for (QChar c : id) {
+        if (c.unicode() > 0x7F) {
+            return true;
+        }
+    }
+    return false;
+}
+
 QString IdList(const QStringList& ids) {
     QStringList shown;
     for (const QString& id : ids) {
@@ -66,19 +75,28 @@ QString LabelCheck::Notes() const {
     if (!paper.isEmpty()) {
         out << paper;
     }
-    if (!tooSmall.isEmpty()) {
+    if (!barsLeftOut.isEmpty()) {
         out << QStringLiteral(
-                   "The label is too small for the barcode of %1: %2. Choose a larger "
-                   "label or print fewer lines.")
-                   .arg(IdList(tooSmall), tooSmallReason);
+                   "The barcode of %1 does not fit the label (%2): those labels print "
+                   "%3.")
+                   .arg(IdList(barsLeftOut), barsReason,
+                        has2d ? QStringLiteral("with their 2D code and the ID as text")
+                              : QStringLiteral("with the ID as text only"));
     }
     if (!textOnly.isEmpty()) {
         out << TextOnlyMessage(textOnly);
     }
     if (!no2d.isEmpty()) {
         out << QStringLiteral(
-                   "No 2D code can hold the fields of %1; those labels print without one.")
+                   "No 2D code that fits the label can hold the fields of %1; those labels print "
+                   "without one.")
                    .arg(IdList(no2d));
+    }
+    if (!beyondAscii.isEmpty() && !has2d) {
+        out << QStringLiteral(
+                   "Some scanners read the letters beyond ASCII of %1 wrongly from Code 128; a QR "
+                   "Code or Data Matrix carries them exactly.")
+                   .arg(IdList(beyondAscii));
     }
     return out.join('\n');
 }
@@ -97,22 +115,25 @@ LabelCheck CheckLabels(const std::vector<PacketLabel>& labels, const LabelLayout
     if (!check.paper.isEmpty()) {
         return check;
     }
+    check.has2d = layout.code2d != LabelCode2D::None;
     LabelSymbols symbols(layout);
     for (const PacketLabel& label : labels) {
         const BarcodeSymbol& bars = symbols.Bars(label.id);
         const BarcodeSymbol* code2d = symbols.Code2D(label, date);
         if (!bars.ok()) {
             AddOnce(check.textOnly, label.id);
-        }
-        if (code2d && !code2d->ok()) {
-            AddOnce(check.no2d, label.id);
+        } else if (HasBeyondAscii(label.id)) {
+            AddOnce(check.beyondAscii, label.id);
         }
         const LabelPlan plan = PlanLabel(layout, label, date, &bars, code2d);
-        if (!plan.tooSmall.isEmpty()) {
-            if (check.tooSmall.isEmpty()) {
-                check.tooSmallReason = plan.tooSmall;
+        if (code2d && (!code2d->ok() || !plan.code2dLeftOut.isEmpty())) {
+            AddOnce(check.no2d, label.id);
+        }
+        if (!plan.barsLeftOut.isEmpty()) {
+            if (check.barsLeftOut.isEmpty()) {
+                check.barsReason = plan.barsLeftOut;
             }
-            AddOnce(check.tooSmall, label.id);
+            AddOnce(check.barsLeftOut, label.id);
         }
     }
     return check;

@@ -9,15 +9,18 @@
 
 class QPrinter;
 
-// What stands in the way of a label job, found before anything is printed.
+// What the operator is told about a label job before anything is printed.
+// Only paper the labels do not fit stops the job: a label whose symbol
+// cannot be printed readably prints without it.
 struct LabelCheck {
-    QString paper;           // the labels do not fit the paper
-    QStringList tooSmall;    // IDs whose symbols do not fit their label
-    QString tooSmallReason;  // why, for the first of them
-    QStringList textOnly;    // IDs Code 128 cannot carry: printed as text only
-    QStringList no2d;        // IDs whose 2D code could not be made
-    // The labels can go to the printer (text-only labels included).
-    bool CanPrint() const { return paper.isEmpty() && tooSmall.isEmpty(); }
+    QString paper;            // the labels do not fit the paper
+    QStringList barsLeftOut;  // IDs whose Code 128 does not fit their label
+    QString barsReason;       // why, for the first of them
+    bool has2d = false;       // the layout prints a 2D code on each label
+    QStringList textOnly;     // IDs Code 128 cannot carry: printed as text only
+    QStringList no2d;         // IDs whose 2D code could not be made or does not fit
+    QStringList beyondAscii;  // IDs Code 128 carries in its extended letters
+    bool CanPrint() const { return paper.isEmpty(); }
     // The lines the layout dialog shows under its preview.
     QString Notes() const;
 };

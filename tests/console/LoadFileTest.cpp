@@ -148,7 +148,9 @@ TEST_F(LoadFileTest, FailuresShowTheirMessageAndLoadNothing) {
 
     prompter.Clear();
     Load(dir.Path("gone.xls"));
-    EXPECT_EQ(prompter.Texts(), QStringList{"Database Connection error"});
+    EXPECT_EQ(prompter.Texts(),
+              QStringList{"Cannot read " + dir.Path("gone.xls") +
+                          ": there is no such file. Nothing was loaded."});
 
     prompter.Clear();
     ClickControl(view.get(), IDC_TOTALIZE);

@@ -2,6 +2,7 @@
 
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/InventoryFile.h"
+#include "data/InventoryMap.h"
 #include "data/SeedParaFile.h"
 #include "support/CaseName.h"
 #include "support/TestSupport.h"
@@ -149,6 +150,29 @@ TEST(InventoryFile, WritesInInsertionOrderSkippingEmptyIdsAndNoSeparatorInAField
     map.Set("c\td", "6");
     ASSERT_TRUE(SaveInventoryFile(dir.Path("inv.txt"), map));
     EXPECT_EQ(dir.Read("inv.txt"), QByteArray("b\t4\r\na\t3\r\n?\t5\r\nc d\t6\r\n"));
+}
+
+TEST(InventoryFile, AnEntryWithACrOrNulIsLeftOutNamedOnceAndWrittenBackAsItWas) {
+    TempWorkDir dir;
+    const QByteArray bad1("B\r2\t7", 6);
+    const QByteArray bad2("C3\tx\0y", 6);
+    dir.Write("inv.txt", "A1\t5\r\n" + bad1 + "\r\n" + bad2 + "\r\nD4\t9\r\n");
+    InventoryMap map;
+    QString problem;
+    ASSERT_TRUE(LoadInventoryFile(dir.Path("inv.txt"), map, &problem));
+    EXPECT_EQ(map.GetCount(), 2);
+    EXPECT_TRUE(map.Lookup("A1") && map.Lookup("D4"));
+    EXPECT_EQ(problem, "These lines of " + dir.Path("inv.txt") +
+                           " hold a CR or NUL character in an ID or inventory and were left out; "
+                           "mend them in the file: line 2, line 3");
+
+    ASSERT_TRUE(SaveInventoryFile(dir.Path("inv.txt"), map));
+    const QByteArray written = dir.Read("inv.txt");
+    EXPECT_EQ(written, "A1\t5\r\nD4\t9\r\n" + bad1 + "\r\n" + bad2 + "\r\n");
+    InventoryMap again;
+    ASSERT_TRUE(LoadInventoryFile(dir.Path("inv.txt"), again));
+    ASSERT_TRUE(SaveInventoryFile(dir.Path("inv.txt"), again));
+    EXPECT_EQ(dir.Read("inv.txt"), written);
 }
 
 TEST(InventoryMap, KeysAreCaseSensitiveAndInsertReplaces) {

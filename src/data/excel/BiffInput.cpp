@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "data/excel/BiffRecords.h"
 #include "data/excel/ExcelError.h"
 
 namespace biff {
@@ -62,7 +63,7 @@ bool RecordCursor::Next(Record& out) {
 
 std::vector<QByteArrayView> RecordCursor::WithContinues(const Record& first) {
     std::vector<QByteArrayView> parts{first.data};
-    while (m_stream.size() - m_pos >= 4 && U16(m_stream, m_pos) == kContinueRecord) {
+    while (m_stream.size() - m_pos >= 4 && U16(m_stream, m_pos) == kContinue) {
         Record next;
         Next(next);
         parts.push_back(next.data);

@@ -12,8 +12,6 @@
 
 namespace biff {
 
-inline constexpr unsigned kContinueRecord = 0x003C;
-
 // Little-endian fields of one record's data at byte `at`.
 quint8 U8(QByteArrayView data, qsizetype at);
 quint16 U16(QByteArrayView data, qsizetype at);

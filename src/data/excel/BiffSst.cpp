@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
+#include "data/excel/BiffRecords.h"
 #include "data/excel/BiffStream.h"
 
 namespace {
 
-constexpr unsigned kSst = 0x00FC;
-constexpr unsigned kContinue = 0x003C;
-constexpr unsigned kExtSst = 0x00FF;
 constexpr int kMaxBuckets = 128;
 
 // Fills SST data and its CONTINUE records, splitting a string between
@@ -51,7 +49,7 @@ public:
     void Flush() {
         biff::PutRecord(m_stream, m_type, m_data);
         m_data.clear();
-        m_type = kContinue;
+        m_type = biff::kContinue;
         m_recordStart = m_stream.size();
     }
 
@@ -60,7 +58,7 @@ private:
 
     QByteArray& m_stream;
     QByteArray m_data;
-    unsigned m_type = kSst;
+    unsigned m_type = biff::kSst;
     qsizetype m_recordStart = 0;
 };
 
@@ -81,5 +79,5 @@ void PutSharedStrings(QByteArray& stream, const QStringList& strings, quint32 to
         }
     }
     sst.Flush();
-    biff::PutRecord(stream, kExtSst, ext);
+    biff::PutRecord(stream, biff::kExtSst, ext);
 }

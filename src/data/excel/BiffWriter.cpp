@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include "data/excel/BiffRecords.h"
 #include "data/excel/BiffSst.h"
 #include "data/excel/BiffStream.h"
 
@@ -9,31 +10,6 @@ using namespace biff;
 
 namespace {
 
-enum Record : unsigned {
-    kEof = 0x000A,
-    kPrecision = 0x000E,
-    kProtect = 0x0012,
-    kPassword = 0x0013,
-    kWindowProtect = 0x0019,
-    kDateMode = 0x0022,
-    kFont = 0x0031,
-    kWindow1 = 0x003D,
-    kBackup = 0x0040,
-    kCodePage = 0x0042,
-    kBoundSheet = 0x0085,
-    kHideObj = 0x008D,
-    kBookBool = 0x00DA,
-    kXf = 0x00E0,
-    kLabelSst = 0x00FD,
-    kTabId = 0x013D,
-    kDimensions = 0x0200,
-    kWindow2 = 0x023E,
-    kStyle = 0x0293,
-    kBof = 0x0809,
-};
-
-constexpr unsigned kBofGlobals = 0x0005;
-constexpr unsigned kBofSheet = 0x0010;
 constexpr unsigned kCellXf = 15;  // the first cell XF, after the 15 style XFs
 
 QByteArray U16(unsigned v) {
@@ -44,7 +20,7 @@ QByteArray U16(unsigned v) {
 
 void PutBof(QByteArray& s, unsigned kind) {
     QByteArray d;
-    PutU16(d, 0x0600);  // BIFF8
+    PutU16(d, kBiff8);
     PutU16(d, kind);
     PutU16(d, 0x0DBB);  // build
     PutU16(d, 0x07CC);  // year

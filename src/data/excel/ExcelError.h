@@ -22,3 +22,10 @@ class UnreadableWorkbookError : public ExcelError {
 public:
     using ExcelError::ExcelError;
 };
+
+// A new workbook that could not be written to its folder: the message is the
+// reason alone ("Permission denied", "No space left on device").
+class WorkbookWriteError : public ExcelError {
+public:
+    using ExcelError::ExcelError;
+};

@@ -150,20 +150,22 @@ void WriteNewFile(const QString& path, const QByteArray& bytes) {
     }
     QTemporaryFile tmp(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
     if (!tmp.open()) {
-        throw ExcelError(QString("Cannot create a file in %1").arg(target.absolutePath()));
+        throw WorkbookWriteError(tmp.errorString());
     }
     const bool written =
         tmp.write(bytes) == bytes.size() && tmp.flush() && fsync(tmp.handle()) == 0;
     tmp.close();
     if (!written) {
-        throw ExcelError(QString("Cannot write %1").arg(path));
+        throw WorkbookWriteError(tmp.errorString());
     }
     // The temporary file is private to us; the workbook gets the usual mode.
     tmp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (!RenameNoReplace(QFile::encodeName(tmp.fileName()), QFile::encodeName(path))) {
         const int err = errno;
-        throw ExcelError(err == EEXIST ? QString("The file %1 already exists").arg(path)
-                                       : QString("Cannot write %1: %2").arg(path, strerror(err)));
+        if (err == EEXIST) {
+            throw ExcelError(QString("The file %1 already exists").arg(path));
+        }
+        throw WorkbookWriteError(QString::fromLocal8Bit(strerror(err)));
     }
     tmp.setAutoRemove(false);
 }

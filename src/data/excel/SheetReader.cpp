@@ -21,6 +21,7 @@ public:
     QString CellText(unsigned row, unsigned column, bool* isNumber) const override {
         return m_book.CellText(row, column, isNumber);
     }
+    std::optional<CellRef> CellWithoutValue() const override { return m_book.CellWithoutValue(); }
 
 private:
     XlsReader m_book;
@@ -103,6 +104,12 @@ const SheetCell* SheetGrid::Cell(unsigned row, unsigned column) const {
     const auto at = std::lower_bound(r.begin(), r.end(), column,
                                      [](const auto& c, unsigned col) { return c.first < col; });
     return at != r.end() && at->first == column ? &at->second : nullptr;
+}
+
+void SheetGrid::SetWithoutValue(CellRef cell) {
+    if (!m_withoutValue || cell < *m_withoutValue) {
+        m_withoutValue = cell;
+    }
 }
 
 QString GridSheetReader::CellText(unsigned row, unsigned column, bool* isNumber) const {

@@ -4,10 +4,20 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "data/excel/ExcelError.h"
+
+// A cell's place in a sheet, from 0.
+struct CellRef {
+    unsigned row = 0;
+    unsigned column = 0;
+    bool operator<(const CellRef& o) const {
+        return row != o.row ? row < o.row : column < o.column;
+    }
+};
 
 // What the driver reads a sheet through, whatever the file's format: the
 // sheet names, then the cells of one sheet as texts. Every format gives a
@@ -25,6 +35,10 @@ public:
     virtual unsigned Columns() const = 0;
     // `isNumber`, when given, tells whether the cell held a number.
     virtual QString CellText(unsigned row, unsigned column, bool* isNumber = nullptr) const = 0;
+    // The first cell of the current sheet (by row, then column) that is a
+    // formula saved without its result: its value cannot be known, and it
+    // reads as empty.
+    virtual std::optional<CellRef> CellWithoutValue() const = 0;
 };
 
 // The format a sheet file is read as, by its extension in any case: "xlsx",
@@ -61,12 +75,16 @@ public:
     unsigned Columns() const { return m_columns; }
     // The cell, or null when empty.
     const SheetCell* Cell(unsigned row, unsigned column) const;
+    // Notes a formula cell saved without its result.
+    void SetWithoutValue(CellRef cell);
+    std::optional<CellRef> CellWithoutValue() const { return m_withoutValue; }
 
 private:
     using Row = std::vector<std::pair<unsigned, SheetCell>>;  // by column
     std::vector<Row> m_rows;
     unsigned m_columns = 0;
     qint64 m_cells = 0;
+    std::optional<CellRef> m_withoutValue;
 };
 
 // A reader whose current sheet is a SheetGrid.
@@ -75,6 +93,7 @@ public:
     unsigned Rows() const override { return m_grid.Rows(); }
     unsigned Columns() const override { return m_grid.Columns(); }
     QString CellText(unsigned row, unsigned column, bool* isNumber = nullptr) const override;
+    std::optional<CellRef> CellWithoutValue() const override { return m_grid.CellWithoutValue(); }
 
 protected:
     SheetGrid m_grid;

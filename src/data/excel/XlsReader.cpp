@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "data/excel/BiffInput.h"
+#include "data/excel/BiffRecords.h"
 #include "data/excel/ExcelError.h"
 #include "data/excel/OleFile.h"
 #include "data/excel/SqlText.h"
@@ -13,29 +14,6 @@ using namespace biff;
 
 namespace {
 
-enum RecordType : unsigned {
-    kFormula = 0x0006,
-    kEof = 0x000A,
-    kDateMode = 0x0022,
-    kFilePass = 0x002F,
-    kBoundSheet = 0x0085,
-    kMulRk = 0x00BD,
-    kRString = 0x00D6,
-    kXf = 0x00E0,
-    kSst = 0x00FC,
-    kLabelSst = 0x00FD,
-    kNumber = 0x0203,
-    kLabel = 0x0204,
-    kBoolErr = 0x0205,
-    kString = 0x0207,
-    kRk = 0x027E,
-    kFormat = 0x041E,
-    kBof = 0x0809,
-};
-
-constexpr unsigned kBiff8 = 0x0600;
-constexpr unsigned kGlobalsBof = 0x0005;
-constexpr unsigned kWorksheetBof = 0x0010;
 constexpr unsigned kMaxColumns = 256;
 
 [[noreturn]] void Unreadable(const QString& why) {
@@ -92,7 +70,7 @@ void XlsReader::ReadGlobals() {
     if (!records.Next(r) || r.type != kBof) {
         Unreadable("it is damaged (the workbook does not begin with its first record)");
     }
-    if (U16(r.data, 0) != kBiff8 || U16(r.data, 2) != kGlobalsBof) {
+    if (U16(r.data, 0) != kBiff8 || U16(r.data, 2) != kBofGlobals) {
         Unreadable("only Excel 97-2003 workbooks can be read");
     }
     QHash<unsigned, QString> formats;
@@ -193,9 +171,11 @@ XlsReader::Cell XlsReader::NumberCell(double value, unsigned xf) const {
 void XlsReader::ReadSheet(const Sheet& sheet) {
     m_cells.clear();
     m_rows = m_columns = 0;
+    m_withoutValue.reset();
+    m_formulasComputed = false;
     RecordCursor records(m_stream, sheet.offset);
     biff::Record r;
-    if (!records.Next(r) || r.type != kBof || U16(r.data, 2) != kWorksheetBof) {
+    if (!records.Next(r) || r.type != kBof || U16(r.data, 2) != kBofSheet) {
         Unreadable(QString("it is damaged (the sheet '%1' is not where the workbook says)")
                        .arg(sheet.name));
     }
@@ -267,6 +247,7 @@ void XlsReader::ReadSheet(const Sheet& sheet) {
             case kFormula: {
                 const unsigned row = U16(d, 0);
                 const unsigned column = U16(d, 2);
+                m_formulasComputed = m_formulasComputed || U16(d, 12) != 0xFFFF || U8(d, 6) < 3;
                 if (U16(d, 12) != 0xFFFF) {
                     Put(row, column, NumberCell(F64(d, 6), U16(d, 4)));
                 } else if (U8(d, 6) == 0) {  // text: the STRING record follows
@@ -280,7 +261,11 @@ void XlsReader::ReadSheet(const Sheet& sheet) {
                 } else if (U8(d, 6) == 2) {
                     Put(row, column, {ErrorText(U8(d, 8)), false});
                 } else {
-                    Put(row, column, {});  // an empty text
+                    Put(row, column, {});  // an empty text, or no result stored
+                    const CellRef cell{row, column};
+                    if (!m_withoutValue || cell < *m_withoutValue) {
+                        m_withoutValue = cell;
+                    }
                 }
                 break;
             }

@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
+
+#include "data/excel/SheetReader.h"
 
 #include "data/excel/XlsValues.h"
 
@@ -37,6 +40,14 @@ public:
     // empty cells empty. `isNumber`, when given, tells whether the cell (or
     // the formula's result) is a number shown as one.
     QString CellText(unsigned row, unsigned column, bool* isNumber = nullptr) const;
+    // The first formula cell of the current sheet whose stored result is an
+    // empty text, when no formula of the sheet has a result of another kind.
+    // A writer that computes no formula (python's xlwt) stores every result
+    // so; a spreadsheet program stores the other results too, and then an
+    // empty text is the formula's value.
+    std::optional<CellRef> CellWithoutValue() const {
+        return m_formulasComputed ? std::nullopt : m_withoutValue;
+    }
 
 private:
     struct Cell {
@@ -63,4 +74,6 @@ private:
     std::vector<std::vector<Cell>> m_cells;  // the current sheet, by row
     unsigned m_rows = 0;
     unsigned m_columns = 0;
+    std::optional<CellRef> m_withoutValue;
+    bool m_formulasComputed = false;
 };

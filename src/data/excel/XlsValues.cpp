@@ -124,10 +124,20 @@ QString ErrorText(unsigned code) {
 }
 
 QString NumberText(double value) {
-    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15) {
+    // Every whole number up to 2^53 is exact in a double, and so are its digits.
+    constexpr double kLastExactWhole = 9007199254740992.0;
+    const bool whole = std::isfinite(value) && value == std::trunc(value);
+    if (whole && std::fabs(value) <= kLastExactWhole) {
         return QString::number(static_cast<qint64>(value));
     }
-    char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, value);
+    // A larger whole number stands for many integers: its exponent form says
+    // so. Any other number has a shortest exact form in digits.
+    char buf[400];
+    const auto result =
+        whole ? std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific)
+              : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    if (result.ec != std::errc()) {
+        return QString::number(value, 'g', 17);
+    }
     return QString::fromLatin1(buf, result.ptr - buf);
 }

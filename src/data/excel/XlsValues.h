@@ -22,5 +22,8 @@ QString DateText(double serial, DateKind kind, bool from1904);
 // The text of a cell error code: "#DIV/0!", "#N/A", ...
 QString ErrorText(unsigned code);
 
-// A number as the driver shows it: "12", "3.5", "-0.25", "1e+20".
+// A number as the driver shows it: whole numbers up to 2^53 as their digits
+// ("12", "1230000000000000"), others in the shortest digits that read back
+// as the same number ("3.5", "-0.25", "0.0000001"); a larger whole number,
+// which no digits give exactly, in exponent form ("1.2345e+20").
 QString NumberText(double value);

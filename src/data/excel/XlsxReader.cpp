@@ -237,12 +237,16 @@ void XlsxWorkbook::ParseCell(XmlScanner& x, unsigned* row, unsigned* column, She
     const int style = x.ShortAttribute("s", styleBuffer, &spill[2]).toInt();
     QString value;
     bool inlineText = false;
+    bool formula = false;
     while (!x.AtEnd()) {
         x.Next();
         if (x.IsEnd("c")) {
             break;
         }
-        if (x.IsStart("v")) {
+        if (x.IsStart("f")) {
+            formula = true;
+            x.SkipElement();
+        } else if (x.IsStart("v")) {
             value = x.ElementText();
         } else if (x.IsStart("is")) {
             value = RichText(x);
@@ -250,6 +254,12 @@ void XlsxWorkbook::ParseCell(XmlScanner& x, unsigned* row, unsigned* column, She
         } else if (x.IsStart()) {
             x.SkipElement();
         }
+    }
+    // A formula's result is stored in <v>; a text result has the type
+    // "str", so an empty <v> can be an empty text only then.
+    if (formula && value.isEmpty() && type != u"str") {
+        grid.SetWithoutValue({*row, *column});
+        return;
     }
     SheetCell cell;
     if (type == u"s") {

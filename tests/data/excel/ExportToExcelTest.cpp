@@ -1,6 +1,7 @@
 // The records exported to a workbook, checked by an independent reader.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -164,6 +165,24 @@ TEST(ExcelExport, ExistingFilesAreRefusedAndLeftAsTheyWere) {
     EXPECT_EQ(prompter.Texts(), QStringList{"Please use other file name !"});
     EXPECT_FALSE(QFile::exists(dir.filePath("new.xls")));
     EXPECT_EQ(doc.m_nSaveState, RECORDS_UNSAVED);
+}
+
+TEST(ExcelExport, AFolderThatTakesNoFileGivesTheReason) {
+    Cvyn8_rk47Doc doc;
+    AddRecord(doc, {"A7", "Wheat", "1", "50", "", "50", "", ""});
+    QTemporaryDir dir;
+    QString folder = dir.filePath("locked");
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (geteuid() == 0) {
+        folder = "/sys";  // the superuser writes anywhere else
+    }
+    const QString path = folder + "/day.xls";
+    const RecordSaveResult result = doc.ExportToExcel(path, doc.m_strExcelDriver);
+    // Worded as for .xlsx and .txt: "The records were not saved to <path>: <reason>".
+    EXPECT_EQ(result.problem, RecordSaveResult::Problem::NotWritten);
+    EXPECT_EQ(result.reason, "Permission denied");
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST(ExcelExport, AwkwardValuesComeBackExactlyThroughOurReaderAndXlrd) {

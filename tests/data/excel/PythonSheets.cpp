@@ -33,7 +33,9 @@ for spec in sheets:
         for c, v in enumerate(row):
             if v is None:
                 continue
-            if isinstance(v, dict):
+            if isinstance(v, dict) and "formula" in v:
+                sh.write(r, c, xlwt.Formula(v["formula"][1:]))
+            elif isinstance(v, dict):
                 d = v["date"]
                 sh.write(r, c, datetime.datetime(*d), stamp_style if any(d[3:]) else date_style)
             else:

@@ -14,6 +14,15 @@ inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
 
+// Rows given one by one: a braced list of a single array would be copied.
+inline QJsonArray Rows(std::initializer_list<QJsonArray> rows) {
+    QJsonArray out;
+    for (const QJsonArray& r : rows) {
+        out.append(r);
+    }
+    return out;
+}
+
 // Runs python with `args`; its standard output into `out` when given. Fails
 // the calling test and returns false when it does not end well.
 bool RunPython(const QString& python, const QStringList& args, QByteArray* out);
@@ -29,7 +38,8 @@ QJsonArray ReadWithXlrd(const QString& python, const QString& path);
 // Writes a workbook with xlwt from `sheets` in the same form: strings become
 // text cells, numbers numeric cells, null an empty cell, and an object
 // {"date": [y, m, d, h, mi, s]} a date cell (with a time format when the
-// time is not midnight). `biffPatch` "filepass" marks the workbook
+// time is not midnight), {"formula": "=..."} a formula (which xlwt stores
+// without a result). `biffPatch` "filepass" marks the workbook
 // password-protected, "biff5" makes its first record claim an older version. Returns false (and
 // fails the calling test) on error.
 bool WriteWithXlwt(const QString& python, const QString& path, const QJsonArray& sheets,

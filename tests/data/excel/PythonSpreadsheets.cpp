@@ -124,23 +124,38 @@ QString FindLibreOffice() {
     return QString();
 }
 
-QString ConvertToCsvWithLibreOffice(const QString& soffice, const QString& path,
-                                    const QString& outDir) {
+QString ConvertWithLibreOffice(const QString& soffice, const QString& path, const QString& outDir,
+                               const QString& format, const QString& inFilter) {
     // A profile of its own, so runs side by side do not meet.
     QTemporaryDir profile;
     QProcess p;
-    p.start(soffice, {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(),
-                      "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76",
-                      "--outdir", outDir, path});
+    QStringList args{"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(),
+                     "--headless",
+                     "--convert-to",
+                     format,
+                     "--outdir",
+                     outDir,
+                     path};
+    if (!inFilter.isEmpty()) {
+        args.insert(2, "--infilter=" + inFilter);
+    }
+    p.start(soffice, args);
     if (!p.waitForFinished(300000) || p.exitCode() != 0) {
         ADD_FAILURE() << "LibreOffice failed: " << p.readAllStandardError().toStdString();
         return QString();
     }
-    const QString out = QDir(outDir).filePath(QFileInfo(path).completeBaseName() + ".csv");
+    const QString ext = format.left(format.indexOf(':'));
+    const QString out = QDir(outDir).filePath(QFileInfo(path).completeBaseName() + "." + ext);
     if (!QFileInfo::exists(out)) {
         ADD_FAILURE() << "LibreOffice wrote no " << out.toStdString() << ": "
                       << p.readAllStandardOutput().toStdString();
         return QString();
     }
     return out;
+}
+
+QString ConvertToCsvWithLibreOffice(const QString& soffice, const QString& path,
+                                    const QString& outDir) {
+    return ConvertWithLibreOffice(soffice, path, outDir,
+                                  "csv:Text - txt - csv (StarCalc):44,34,76");
 }

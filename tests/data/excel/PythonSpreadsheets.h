@@ -29,6 +29,12 @@ bool CopyXlsAs(const QString& python, const QString& xls, const QString& to);
 
 // The LibreOffice program, or empty when it is not installed.
 QString FindLibreOffice();
+// Converts `path` with LibreOffice to `format` ("xlsx", or "csv:<filter>") in
+// `outDir`, read with the import filter `inFilter` when given ("CSV:44,34,76"
+// for UTF-8 comma-separated text); returns the new file's path, or empty
+// (failing the test).
+QString ConvertWithLibreOffice(const QString& soffice, const QString& path, const QString& outDir,
+                               const QString& format, const QString& inFilter = QString());
 // Converts `path` with LibreOffice to a UTF-8, comma-separated CSV file in
 // `outDir` (the first sheet); returns its path, or empty (failing the test).
 QString ConvertToCsvWithLibreOffice(const QString& soffice, const QString& path,

@@ -14,15 +14,6 @@
 
 namespace {
 
-// Rows given one by one: a braced list of a single array would be copied.
-QJsonArray Rows(std::initializer_list<QJsonArray> rows) {
-    QJsonArray out;
-    for (const QJsonArray& r : rows) {
-        out.append(r);
-    }
-    return out;
-}
-
 QJsonObject Sheet(const QString& name, std::initializer_list<QJsonArray> rows) {
     return QJsonObject{{"name", name}, {"rows", Rows(rows)}};
 }
