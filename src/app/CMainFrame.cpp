@@ -178,5 +178,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     m_pView->Shutdown();
+    if (m_pLedgerHookup) {
+        m_pLedgerHookup->NoteInventoryWritten(QDir(DataFolder()).filePath(kInventoryFileName));
+    }
     event->accept();
 }

@@ -25,7 +25,23 @@ LedgerHookup::LedgerHookup(Ledger& ledger, QStatusBar* statusBar) : m_ledger(led
 void LedgerHookup::Start(const QString& inventoryFile) {
     InventoryMap file;
     LoadInventoryFile(inventoryFile, file);
-    const LedgerStartReport report = m_ledger.Start(file);
+    const LedgerStartReport report = m_ledger.Start(file, Ledger::FileDigest(inventoryFile));
+    if (!report.fileBehind.isEmpty()) {
+        // The console ended without writing the file back: it is brought up
+        // to the ledger before the console reads it.
+        QString error;
+        if (SaveInventoryFile(inventoryFile, report.current, &error)) {
+            NoteInventoryWritten(inventoryFile);
+            Prompt(QString("The console ended last time without writing %1. It is written again "
+                           "from the inventory ledger, with the later values of: %2.")
+                       .arg(inventoryFile, report.fileBehind.join(", ")),
+                   kAppTitle, PromptIcon::Information);
+        } else {
+            Prompt(QString("%1 is behind the inventory ledger (%2) and cannot be written: %3")
+                       .arg(inventoryFile, report.fileBehind.join(", "), error),
+                   kAppTitle, PromptIcon::Error);
+        }
+    }
     if (!report.damagedKeptAs.isEmpty()) {
         Prompt(
             QString("The inventory ledger was damaged. It is kept as %1, and a new ledger starts "
@@ -52,6 +68,10 @@ void LedgerHookup::NoteSaved(int recordCount, const QString& file) {
         records[static_cast<size_t>(i)] = i;
     }
     Report(m_ledger.NoteSaved(records, file));
+}
+
+void LedgerHookup::NoteInventoryWritten(const QString& inventoryFile) {
+    Report(m_ledger.NoteInventoryFile(Ledger::FileDigest(inventoryFile)));
 }
 
 void LedgerHookup::TakeOperator() {

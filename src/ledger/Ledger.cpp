@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 namespace {
 
 constexpr const char* kOpeningNote = "opening balances taken";
+constexpr const char* kFileNote = "inventory file written";
 
 // Moves a damaged database and its journal files aside under
 // vyn8_ledger.damaged-<UTC time>.sqlite; the name kept, or empty.
@@ -75,8 +77,9 @@ QString Ledger::CorrectionValueProblem(const QString& value) {
     return value.size() > 5 || value.toInt() > 65535 ? "Invalid Value !" : QString();
 }
 
-LedgerStartReport Ledger::Start(const InventoryMap& inventoryFile) {
+LedgerStartReport Ledger::Start(const InventoryMap& inventoryFile, const QString& fileDigest) {
     m_startFile = inventoryFile;
+    m_startDigest = fileDigest;
     m_startTime = LedgerTimeText(QDateTime::currentDateTimeUtc());
     m_bReconciled = false;
     m_store.reset();
@@ -126,9 +129,26 @@ LedgerProblem Ledger::Open(LedgerStartReport* report) {
         m_bNoteOpening = !first.empty();
     }
     // A ledger that existed: what the file holds that it does not was
-    // changed by hand while the console was closed.
+    // changed by hand while the console was closed, unless the file is the
+    // one the console last wrote: then the ledger kept what came after.
     const auto changed =
         taken ? CompareBalances(balances, m_startFile) : std::vector<BalanceDifference>();
+    const std::optional<QString> written = changed.empty() || m_startDigest.isEmpty()
+                                               ? std::nullopt
+                                               : m_store->Note(kFileNote, &problem);
+    if (problem.IsProblem()) {
+        m_store.reset();
+        return problem;
+    }
+    if (written == m_startDigest) {
+        report->current = m_startFile;
+        for (const BalanceDifference& d : changed) {
+            report->fileBehind << d.id;
+            report->current.Set(d.id, d.ledger);
+        }
+        m_bReconciled = true;
+        return problem;
+    }
     for (const BalanceDifference& d : changed) {
         first.push_back(MakeEntry(d.id, InventoryChangeKind::Correction, d.ledger, d.file));
         first.back().reason = kChangedOutsideReason;
@@ -139,7 +159,30 @@ LedgerProblem Ledger::Open(LedgerStartReport* report) {
     }
     m_waiting.insert(m_waiting.begin(), first.begin(), first.end());
     m_bReconciled = true;
+    // Once what comes first is stored, ledger and file agree: a later start
+    // that finds this file again knows it as the console's own.
+    m_bNoteStartFile = !m_startDigest.isEmpty();
     return problem;
+}
+
+LedgerProblem Ledger::NoteInventoryFile(const QString& fileDigest) {
+    LedgerProblem problem = Flush();
+    if (!problem.IsProblem() && !fileDigest.isEmpty()) {
+        problem = m_store->SetNote(kFileNote, fileDigest);
+    }
+    return problem;
+}
+
+QString Ledger::FileDigest(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) {
+        return QStringLiteral("no file");
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
+        return QString();
+    }
+    return QString::fromLatin1(hash.result().toHex());
 }
 
 LedgerProblem Ledger::NoteOpeningTaken() {
@@ -224,6 +267,10 @@ LedgerProblem Ledger::Flush() {
     if (m_store && !problem.IsProblem() && m_bNoteOpening) {
         problem = NoteOpeningTaken();
         m_bNoteOpening = problem.IsProblem();
+    }
+    if (m_store && !problem.IsProblem() && m_bNoteStartFile) {
+        problem = m_store->SetNote(kFileNote, m_startDigest);
+        m_bNoteStartFile = problem.IsProblem();
     }
     return problem;
 }

@@ -28,6 +28,11 @@ struct LedgerStartReport {
     QString damagedKeptAs;       // a damaged database moved aside under this name
     int openingBalances = 0;     // entries of the inventory file taken over
     QStringList changedOutside;  // IDs whose inventory file value was changed by hand
+    // The file is the one the console last wrote, but the ledger kept later
+    // changes (the console ended without writing it back): these IDs' values
+    // in the file are behind, and `current` is the file brought up to date.
+    QStringList fileBehind;
+    InventoryMap current;
 };
 
 // The inventory ledger of one data folder: every change of an ID's inventory
@@ -49,7 +54,16 @@ public:
     // does not as corrections made outside the console. A damaged SQLite
     // file is kept under a dated name and a new ledger started from the
     // file's values.
-    LedgerStartReport Start(const InventoryMap& inventoryFile);
+    //
+    // `fileDigest` is the file's digest (FileDigest()): when it is the one
+    // noted at the console's last write, the file is the console's own and
+    // where it differs the ledger holds the later value.
+    LedgerStartReport Start(const InventoryMap& inventoryFile, const QString& fileDigest = {});
+    // Notes that the console wrote the inventory file with this digest.
+    LedgerProblem NoteInventoryFile(const QString& fileDigest);
+    // The SHA-256 of a file's bytes in hex, "no file" when there is none;
+    // empty when it cannot be read.
+    static QString FileDigest(const QString& path);
 
     // The figures of a sample made final: one transaction per inventory change.
     LedgerProblem Record(const FinalFigures& figures);
@@ -96,7 +110,9 @@ private:
     std::unique_ptr<LedgerStore> m_store;
     std::vector<LedgerEntry> m_waiting;
     InventoryMap m_startFile;  // the inventory file as Start() found it
+    QString m_startDigest;     // and its digest
     QString m_startTime;
-    bool m_bReconciled = true;    // the ledger has been compared with it
-    bool m_bNoteOpening = false;  // opening balances taken: note it once stored
+    bool m_bReconciled = true;      // the ledger has been compared with it
+    bool m_bNoteOpening = false;    // opening balances taken: note it once stored
+    bool m_bNoteStartFile = false;  // ledger and start file agree: note its digest
 };

@@ -104,6 +104,33 @@ TEST_F(LedgerStartTest, OpeningBalancesOnceThenHandEditsBecomeCorrections) {
     EXPECT_EQ(ledger->Balance("D"), std::optional<QString>("4"));
 }
 
+// The console ended without writing the inventory file back (killed, a power
+// cut): the file is the one it wrote last, so the ledger's later values stand
+// and nothing is taken for a hand edit. The same file edited is one.
+TEST_F(LedgerStartTest, FileTheConsoleLastWroteIsBroughtUpToTheLedger) {
+    const InventoryMap written = Inventory({{"A", "10"}, {"B", "20"}});
+    {
+        auto ledger = MakeLedger();
+        // Killed on its first day: the file it started from is its own.
+        ledger->Start(written, "d1");
+        ASSERT_FALSE(ledger->Record({{0}, {{"A", Kind::CountResult, "10", "37", 0}}}).IsProblem());
+    }
+    for (const char* digest : {"d1", "d2"}) {
+        auto ledger = MakeLedger();
+        const auto report = ledger->Start(written, digest);
+        const bool ours = QString(digest) == "d1";
+        EXPECT_EQ(report.fileBehind, ours ? QStringList{"A"} : QStringList()) << digest;
+        EXPECT_EQ(report.changedOutside, ours ? QStringList() : QStringList{"A"}) << digest;
+        EXPECT_EQ(ledger->Balance("A"), std::optional<QString>(ours ? "37" : "10")) << digest;
+        if (ours) {
+            QString a;
+            QString b;
+            EXPECT_TRUE(report.current.Lookup("A", &a) && report.current.Lookup("B", &b));
+            EXPECT_EQ(a + "," + b, "37,20");
+        }
+    }
+}
+
 TEST_F(LedgerStartTest, CorrectionNeedsANumberAndAReason) {
     auto ledger = MakeLedger();
     ledger->Start(Inventory({{"A", "10"}}));
