@@ -1,5 +1,6 @@
 #include "app/LedgerHookup.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -25,13 +26,14 @@ LedgerHookup::LedgerHookup(Ledger& ledger, QStatusBar* statusBar) : m_ledger(led
 void LedgerHookup::Start(const QString& inventoryFile) {
     InventoryMap file;
     LoadInventoryFile(inventoryFile, file);
-    const LedgerStartReport report = m_ledger.Start(file, Ledger::FileDigest(inventoryFile));
+    const QFileInfo info(inventoryFile);
+    const LedgerStartReport report =
+        m_ledger.Start(file, info.exists() ? info.lastModified() : QDateTime());
     if (!report.fileBehind.isEmpty()) {
         // The console ended without writing the file back: it is brought up
         // to the ledger before the console reads it.
         QString error;
         if (SaveInventoryFile(inventoryFile, report.current, &error)) {
-            NoteInventoryWritten(inventoryFile);
             Prompt(QString("The console ended last time without writing %1. It is written again "
                            "from the inventory ledger, with the later values of: %2.")
                        .arg(inventoryFile, report.fileBehind.join(", ")),
@@ -68,10 +70,6 @@ void LedgerHookup::NoteSaved(int recordCount, const QString& file) {
         records[static_cast<size_t>(i)] = i;
     }
     Report(m_ledger.NoteSaved(records, file));
-}
-
-void LedgerHookup::NoteInventoryWritten(const QString& inventoryFile) {
-    Report(m_ledger.NoteInventoryFile(Ledger::FileDigest(inventoryFile)));
 }
 
 void LedgerHookup::TakeOperator() {

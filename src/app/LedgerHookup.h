@@ -25,8 +25,6 @@ public:
     void Start(const QString& inventoryFile);
     void Record(const FinalFigures& figures);
     void NoteSaved(int recordCount, const QString& file);
-    // The console wrote the inventory file: the next start knows it as its own.
-    void NoteInventoryWritten(const QString& inventoryFile);
     // Takes the operator's name from the settings (after Setup).
     void TakeOperator();
     void ExportLedger(QWidget* parent);

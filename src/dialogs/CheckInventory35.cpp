@@ -213,8 +213,6 @@ void CheckInventory35::OnCorrect() {
         !SaveInventoryFile(m_strInventoryFile, m_pDoc->m_inventory, &error)) {
         Prompt(QString("%1 cannot be written: %2").arg(m_strInventoryFile, error), kAppTitle,
                PromptIcon::Error);
-    } else if (!m_strInventoryFile.isEmpty()) {
-        m_pLedger->NoteInventoryFile(Ledger::FileDigest(m_strInventoryFile));
     }
     if (problem.IsProblem()) {
         Prompt(problem.Message() +

@@ -3,7 +3,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <QCryptographicHash>
+#include <algorithm>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -18,7 +19,6 @@
 namespace {
 
 constexpr const char* kOpeningNote = "opening balances taken";
-constexpr const char* kFileNote = "inventory file written";
 
 // Moves a damaged database and its journal files aside under
 // vyn8_ledger.damaged-<UTC time>.sqlite; the name kept, or empty.
@@ -77,9 +77,10 @@ QString Ledger::CorrectionValueProblem(const QString& value) {
     return value.size() > 5 || value.toInt() > 65535 ? "Invalid Value !" : QString();
 }
 
-LedgerStartReport Ledger::Start(const InventoryMap& inventoryFile, const QString& fileDigest) {
+LedgerStartReport Ledger::Start(const InventoryMap& inventoryFile,
+                                std::optional<QDateTime> fileWritten) {
     m_startFile = inventoryFile;
-    m_startDigest = fileDigest;
+    m_startFileWritten = fileWritten;
     m_startTime = LedgerTimeText(QDateTime::currentDateTimeUtc());
     m_bReconciled = false;
     m_store.reset();
@@ -129,26 +130,25 @@ LedgerProblem Ledger::Open(LedgerStartReport* report) {
         m_bNoteOpening = !first.empty();
     }
     // A ledger that existed: what the file holds that it does not was
-    // changed by hand while the console was closed, unless the file is the
-    // one the console last wrote: then the ledger kept what came after.
-    const auto changed =
+    // changed by hand while the console was closed, unless the file is only
+    // behind it.
+    auto changed =
         taken ? CompareBalances(balances, m_startFile) : std::vector<BalanceDifference>();
-    const std::optional<QString> written = changed.empty() || m_startDigest.isEmpty()
-                                               ? std::nullopt
-                                               : m_store->Note(kFileNote, &problem);
+    const auto behind = std::stable_partition(
+        changed.begin(), changed.end(),
+        [&](const BalanceDifference& d) { return FileBehind(d.id, d.file, &problem); });
     if (problem.IsProblem()) {
         m_store.reset();
         return problem;
     }
-    if (written == m_startDigest) {
+    if (behind != changed.begin()) {
         report->current = m_startFile;
-        for (const BalanceDifference& d : changed) {
-            report->fileBehind << d.id;
-            report->current.Set(d.id, d.ledger);
+        for (auto it = changed.begin(); it != behind; ++it) {
+            report->fileBehind << it->id;
+            report->current.Set(it->id, it->ledger);
         }
-        m_bReconciled = true;
-        return problem;
     }
+    changed.erase(changed.begin(), behind);
     for (const BalanceDifference& d : changed) {
         first.push_back(MakeEntry(d.id, InventoryChangeKind::Correction, d.ledger, d.file));
         first.back().reason = kChangedOutsideReason;
@@ -159,30 +159,32 @@ LedgerProblem Ledger::Open(LedgerStartReport* report) {
     }
     m_waiting.insert(m_waiting.begin(), first.begin(), first.end());
     m_bReconciled = true;
-    // Once what comes first is stored, ledger and file agree: a later start
-    // that finds this file again knows it as the console's own.
-    m_bNoteStartFile = !m_startDigest.isEmpty();
     return problem;
 }
 
-LedgerProblem Ledger::NoteInventoryFile(const QString& fileDigest) {
-    LedgerProblem problem = Flush();
-    if (!problem.IsProblem() && !fileDigest.isEmpty()) {
-        problem = m_store->SetNote(kFileNote, fileDigest);
+bool Ledger::FileBehind(const QString& id, const QString& fileValue, LedgerProblem* problem) {
+    if (!m_startFileWritten) {
+        return false;
     }
-    return problem;
-}
-
-QString Ledger::FileDigest(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) {
-        return QStringLiteral("no file");
+    // No file: everything the ledger holds came after it.
+    const QString written =
+        m_startFileWritten->isValid() ? LedgerTimeText(m_startFileWritten->toUTC()) : QString();
+    // Opening balances and outside changes were taken from the file itself.
+    const auto fromFile = [](const LedgerEntry& e) {
+        return e.kind == InventoryChangeKind::OpeningBalance ||
+               (e.kind == InventoryChangeKind::Correction && e.reason == kChangedOutsideReason);
+    };
+    QString then;
+    bool changedSince = false;
+    for (const LedgerEntry& e : m_store->History(id, problem)) {
+        if (e.time <= written || fromFile(e)) {
+            then = e.after;
+            changedSince = false;
+        } else {
+            changedSince = true;
+        }
     }
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
-        return QString();
-    }
-    return QString::fromLatin1(hash.result().toHex());
+    return changedSince && then == fileValue;
 }
 
 LedgerProblem Ledger::NoteOpeningTaken() {
@@ -267,10 +269,6 @@ LedgerProblem Ledger::Flush() {
     if (m_store && !problem.IsProblem() && m_bNoteOpening) {
         problem = NoteOpeningTaken();
         m_bNoteOpening = problem.IsProblem();
-    }
-    if (m_store && !problem.IsProblem() && m_bNoteStartFile) {
-        problem = m_store->SetNote(kFileNote, m_startDigest);
-        m_bNoteStartFile = problem.IsProblem();
     }
     return problem;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -55,15 +56,13 @@ public:
     // file is kept under a dated name and a new ledger started from the
     // file's values.
     //
-    // `fileDigest` is the file's digest (FileDigest()): when it is the one
-    // noted at the console's last write, the file is the console's own and
-    // where it differs the ledger holds the later value.
-    LedgerStartReport Start(const InventoryMap& inventoryFile, const QString& fileDigest = {});
-    // Notes that the console wrote the inventory file with this digest.
-    LedgerProblem NoteInventoryFile(const QString& fileDigest);
-    // The SHA-256 of a file's bytes in hex, "no file" when there is none;
-    // empty when it cannot be read.
-    static QString FileDigest(const QString& path);
+    // `fileWritten` is when the file was last written (an invalid time when
+    // there is none): an ID whose value in the file is what the ledger held
+    // then, and that the ledger changed since, is behind, not edited: the
+    // console ended before it wrote the file again, and the ledger's value
+    // stands.
+    LedgerStartReport Start(const InventoryMap& inventoryFile,
+                            std::optional<QDateTime> fileWritten = std::nullopt);
 
     // The figures of a sample made final: one transaction per inventory change.
     LedgerProblem Record(const FinalFigures& figures);
@@ -103,16 +102,18 @@ private:
     // file's opening balances or outside changes before what waits.
     LedgerProblem Open(LedgerStartReport* report);
     LedgerProblem NoteOpeningTaken();
+    // The file's value of the ID is what the ledger held when the file was
+    // written, and the ledger changed it since.
+    bool FileBehind(const QString& id, const QString& fileValue, LedgerProblem* problem);
 
     QString m_path;
     StoreOpener m_open;
     LedgerIdentity m_identity;
     std::unique_ptr<LedgerStore> m_store;
     std::vector<LedgerEntry> m_waiting;
-    InventoryMap m_startFile;  // the inventory file as Start() found it
-    QString m_startDigest;     // and its digest
+    InventoryMap m_startFile;                     // the inventory file as Start() found it
+    std::optional<QDateTime> m_startFileWritten;  // and when it was written
     QString m_startTime;
-    bool m_bReconciled = true;      // the ledger has been compared with it
-    bool m_bNoteOpening = false;    // opening balances taken: note it once stored
-    bool m_bNoteStartFile = false;  // ledger and start file agree: note its digest
+    bool m_bReconciled = true;    // the ledger has been compared with it
+    bool m_bNoteOpening = false;  // opening balances taken: note it once stored
 };

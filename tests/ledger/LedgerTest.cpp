@@ -104,33 +104,6 @@ TEST_F(LedgerStartTest, OpeningBalancesOnceThenHandEditsBecomeCorrections) {
     EXPECT_EQ(ledger->Balance("D"), std::optional<QString>("4"));
 }
 
-// The console ended without writing the inventory file back (killed, a power
-// cut): the file is the one it wrote last, so the ledger's later values stand
-// and nothing is taken for a hand edit. The same file edited is one.
-TEST_F(LedgerStartTest, FileTheConsoleLastWroteIsBroughtUpToTheLedger) {
-    const InventoryMap written = Inventory({{"A", "10"}, {"B", "20"}});
-    {
-        auto ledger = MakeLedger();
-        // Killed on its first day: the file it started from is its own.
-        ledger->Start(written, "d1");
-        ASSERT_FALSE(ledger->Record({{0}, {{"A", Kind::CountResult, "10", "37", 0}}}).IsProblem());
-    }
-    for (const char* digest : {"d1", "d2"}) {
-        auto ledger = MakeLedger();
-        const auto report = ledger->Start(written, digest);
-        const bool ours = QString(digest) == "d1";
-        EXPECT_EQ(report.fileBehind, ours ? QStringList{"A"} : QStringList()) << digest;
-        EXPECT_EQ(report.changedOutside, ours ? QStringList() : QStringList{"A"}) << digest;
-        EXPECT_EQ(ledger->Balance("A"), std::optional<QString>(ours ? "37" : "10")) << digest;
-        if (ours) {
-            QString a;
-            QString b;
-            EXPECT_TRUE(report.current.Lookup("A", &a) && report.current.Lookup("B", &b));
-            EXPECT_EQ(a + "," + b, "37,20");
-        }
-    }
-}
-
 TEST_F(LedgerStartTest, CorrectionNeedsANumberAndAReason) {
     auto ledger = MakeLedger();
     ledger->Start(Inventory({{"A", "10"}}));
@@ -204,5 +177,48 @@ TEST_F(LedgerStartTest, DamagedDatabaseIsKeptAndANewOneStartsFromTheFile) {
     ASSERT_EQ(a.size(), 1u);
     EXPECT_TRUE(a[0].reason.contains(QFileInfo(report.damagedKeptAs).fileName()));
 }
+
+// A count is kept, the console ends, and the next start finds the file: as
+// written before the count (killed before it wrote it again), or changed after.
+struct RestartCase {
+    const char* name;
+    bool fileAtFirst;     // the first start found a file holding A=10
+    int fileWrittenSecs;  // seconds from the count; 0: no file at all
+    QStringList behind;
+    QStringList changedOutside;
+    QString balance;
+};
+
+class LedgerRestart : public LedgerFixture, public ::testing::WithParamInterface<RestartCase> {};
+
+TEST_P(LedgerRestart, FileBehindTheLedgerIsBroughtUpToItAndAChangedOneIsAnEdit) {
+    const RestartCase& c = GetParam();
+    const QDateTime count = QDateTime::currentDateTimeUtc();
+    const InventoryMap file =
+        c.fileAtFirst ? Inventory({{"A", "10"}, {"B", "20"}}) : InventoryMap();
+    const auto writtenAt = [&](int secs) { return secs ? count.addSecs(secs) : QDateTime(); };
+    {
+        auto ledger = MakeLedger();
+        ledger->Start(file, writtenAt(c.fileAtFirst ? -3600 : 0));
+        ASSERT_FALSE(
+            ledger->Record({{0}, {{"A", Kind::CountResult, c.fileAtFirst ? "10" : "", "37", 0}}})
+                .IsProblem());
+    }
+    auto ledger = MakeLedger();
+    const auto report = ledger->Start(file, writtenAt(c.fileWrittenSecs));
+    EXPECT_EQ(report.fileBehind, c.behind);
+    EXPECT_EQ(report.changedOutside, c.changedOutside);
+    EXPECT_EQ(ledger->Balance("A"), std::optional<QString>(c.balance));
+    QString current;
+    EXPECT_EQ(report.current.Lookup("A", &current) ? current : QString(),
+              c.behind.isEmpty() ? QString() : c.balance);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, LedgerRestart,
+    ::testing::Values(RestartCase{"killed after the count", true, -3600, {"A"}, {}, "37"},
+                      RestartCase{"edited after the count", true, 60, {}, {"A"}, "10"},
+                      RestartCase{"killed on the first day", false, 0, {"A"}, {}, "37"}),
+    [](const auto& info) { return CaseName(info.index, info.param.name); });
 
 }  // namespace
