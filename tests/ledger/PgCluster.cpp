@@ -43,7 +43,7 @@ int FreePort() {
 
 }  // namespace
 
-PgCluster::PgCluster() : m_bin(kBin) {
+PgCluster::PgCluster(bool durable) : m_bin(kBin) {
     if (!QFile::exists(m_bin + "/initdb") || !QSqlDatabase::isDriverAvailable("QPSQL")) {
         m_missing = true;
         m_problem =
@@ -69,9 +69,9 @@ PgCluster::PgCluster() : m_bin(kBin) {
     QFile conf(m_dir.filePath("data/postgresql.conf"));
     conf.open(QIODevice::Append);
     conf.write(QString("port = %1\nlisten_addresses = '127.0.0.1'\nunix_socket_directories = '%2'\n"
-                       "fsync = off\n")
+                       "fsync = %3\n")
                    .arg(m_port)
-                   .arg(m_dir.path())
+                   .arg(m_dir.path(), durable ? "on" : "off")
                    .toUtf8());
     conf.close();
     Start();

@@ -24,7 +24,9 @@ private:
 // (socket) logins are trusted; logins over TCP need a password.
 class PgCluster {
 public:
-    PgCluster();
+    // `durable`: the server syncs its writes to the disk (benchmarks); the
+    // tests' server does not.
+    explicit PgCluster(bool durable = false);
     ~PgCluster();
     PgCluster(const PgCluster&) = delete;
     PgCluster& operator=(const PgCluster&) = delete;
