@@ -29,6 +29,11 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     m_editOperator = new QLineEdit(this);
     SetControlId(m_editOperator, IDC_OPERATOR, "Operator");
     m_strOperator = StoredOperator();
+    m_editServer = new QLineEdit(this);
+    SetControlId(m_editServer, IDC_LEDGER_SERVER, "Ledger server");
+    m_editServer->setPlaceholderText("This computer; or the lab's server: service=vyn8");
+    m_editServer->setMinimumWidth(280);
+    m_strServer = StoredServer();
     m_btnOk = new QPushButton("OK", this);
     SetControlId(m_btnOk, IDOK, "OK");
     m_btnOk->setDefault(true);
@@ -41,6 +46,7 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     }
     auto* who = new QFormLayout;
     who->addRow("Operator", m_editOperator);
+    who->addRow("Ledger server", m_editServer);
     layout->addLayout(who);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -53,6 +59,7 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     QWidget::setTabOrder(m_chkSampleReady, m_chkAutoDump);
     QWidget::setTabOrder(m_chkAutoDump, m_chkLocationComment);
     QWidget::setTabOrder(m_chkLocationComment, m_editOperator);
+    QWidget::setTabOrder(m_editOperator, m_editServer);
 
     connect(m_btnOk, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(cancel, &QPushButton::clicked, this, [this] { OnCancel(); });
@@ -63,6 +70,7 @@ bool Setupalert::OnInitDialog() {
     m_chkSampleReady->setChecked(m_bSampleReadyDialog != 0);
     m_chkLocationComment->setChecked(m_bLocationCommentRequired != 0);
     m_editOperator->setText(m_strOperator);
+    m_editServer->setText(m_strServer);
     m_btnOk->setFocus();
     return true;
 }
@@ -73,8 +81,15 @@ void Setupalert::OnOK() {
         m_editOperator->setFocus();
         return;
     }
+    if (const QString why = ServerTextProblem(m_editServer->text()); !why.isEmpty()) {
+        Prompt(why);
+        m_editServer->setFocus();
+        return;
+    }
     m_strOperator = m_editOperator->text().trimmed();
     StoreOperator(m_strOperator);
+    m_strServer = m_editServer->text().trimmed();
+    StoreServer(m_strServer);
     m_bAutoDump = m_chkAutoDump->isChecked() ? 1 : 0;
     m_bSampleReadyDialog = m_chkSampleReady->isChecked() ? 1 : 0;
     m_bLocationCommentRequired = m_chkLocationComment->isChecked() ? 1 : 0;

@@ -9,7 +9,8 @@ class QPushButton;
 // Setup Frame: the console's three options and the operator's name. Each
 // option member is 1 for a ticked box; OK stores the boxes, Cancel leaves the
 // members as they were given. The operator's name is kept in the settings
-// (OK refuses an empty one); the ledger's transactions carry it.
+// (OK refuses an empty one); the ledger's transactions carry it. So is the
+// lab's ledger server, never with a password.
 class Setupalert : public CDialogBase {
     Q_OBJECT
 public:
@@ -19,6 +20,7 @@ public:
         IDC_CHK_AUTO_DUMP = 1062,
         IDC_CHK_LOCATION_COMMENT = 1065,
         IDC_OPERATOR = 1066,
+        IDC_LEDGER_SERVER = 1067,
     };
 
     explicit Setupalert(QWidget* parent = nullptr);
@@ -31,6 +33,9 @@ public:
     QCheckBox* m_chkLocationComment = nullptr;
     QLineEdit* m_editOperator = nullptr;
     QString m_strOperator;
+    // The lab's ledger server (a connection string); empty: this computer.
+    QLineEdit* m_editServer = nullptr;
+    QString m_strServer;
 
 protected:
     bool OnInitDialog() override;

@@ -3,10 +3,12 @@
 #include <QSettings>
 
 #include "ledger/Ledger.h"
+#include "ledger/PgLedgerSchema.h"
 
 namespace {
 constexpr const char* kOperatorKey = "Ledger/Operator";
 constexpr const char* kStationKey = "Ledger/Station";
+constexpr const char* kServerKey = "Ledger/Server";
 constexpr qsizetype kLongestName = 64;
 }  // namespace
 
@@ -22,6 +24,28 @@ void StoreOperator(const QString& name) {
 QString StoredStation() {
     const QString name = QSettings().value(kStationKey).toString();
     return name.isEmpty() ? Ledger::DefaultStation() : name;
+}
+
+QString StoredServer() {
+    return QSettings().value(kServerKey).toString();
+}
+
+void StoreServer(const QString& conninfo) {
+    QSettings().setValue(kServerKey, conninfo.trimmed());
+}
+
+QString ServerTextProblem(const QString& conninfo) {
+    if (ServerLocation(conninfo) != conninfo.trimmed()) {
+        return "The console never keeps a password: put it in ~/.pgpass or the service file "
+               "(~/.pg_service.conf) and leave it out of the connection string.";
+    }
+    for (const QChar c : conninfo) {
+        if (c.category() == QChar::Other_Control) {
+            return "The ledger server's connection string cannot hold a TAB, a line break or "
+                   "another control character.";
+        }
+    }
+    return QString();
 }
 
 QString OperatorNameProblem(const QString& name) {

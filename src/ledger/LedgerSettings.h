@@ -10,3 +10,10 @@ QString StoredStation();
 
 // Why `name` cannot be the operator's name; empty when it can.
 QString OperatorNameProblem(const QString& name);
+
+// The lab's ledger server as a libpq connection string; empty: the ledger
+// stays on this computer.
+QString StoredServer();
+void StoreServer(const QString& conninfo);
+// Why `conninfo` cannot be kept; empty when it can. A password never is.
+QString ServerTextProblem(const QString& conninfo);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QtGlobal>
+#include <optional>
+
 #include "ledger/LedgerProblem.h"
 
 class PgLedgerStore;
@@ -10,6 +13,8 @@ struct SyncReport {
     int sent = 0;          // new on the server
     int alreadyThere = 0;  // the server had them (sent before, the answer lost)
     qint64 waiting = 0;    // still only in the station's own ledger
+    // The station's last sequence on the server after the sending, when known.
+    std::optional<qint64> serverLast;
     LedgerProblem problem;
 };
 

@@ -78,7 +78,8 @@ LedgerProblem ServerProblem(const QString& location, const QSqlError& error) {
     p.file = location;
     p.detail = (error.databaseText().isEmpty() ? error.text() : error.databaseText()).trimmed();
     const QString state = error.nativeErrorCode();
-    if (error.type() == QSqlError::ConnectionError || state.startsWith("08") ||
+    // No SQLSTATE: the client's own error, a connection lost or never made.
+    if (error.type() == QSqlError::ConnectionError || state.isEmpty() || state.startsWith("08") ||
         state.startsWith("28") || state.startsWith("57P") || state == "3D000") {
         p.kind = LedgerProblem::Kind::CannotOpen;
     } else if (state == "42501") {

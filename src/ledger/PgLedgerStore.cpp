@@ -145,7 +145,11 @@ LedgerProblem PgLedgerStore::Receive(const std::vector<LedgerEntry>& entries, in
             if (!q.exec()) {
                 return Failed(q);
             }
-            count += q.numRowsAffected() > 0 ? 1 : 0;
+            if (q.numRowsAffected() > 0) {
+                ++count;
+            } else if (const LedgerProblem clash = SameAsStored(e); clash.IsProblem()) {
+                return clash;
+            }
         }
         return LedgerProblem{};
     });
@@ -159,6 +163,28 @@ std::optional<QString> PgLedgerStore::Note(const QString&, LedgerProblem*) {
 
 LedgerProblem PgLedgerStore::SetNote(const QString&, const QString&) {
     return {LedgerProblem::Kind::Refused, m_location, "the server keeps no notes of a station"};
+}
+
+LedgerProblem PgLedgerStore::SameAsStored(const LedgerEntry& e) {
+    QSqlQuery q(Db());
+    q.prepare(
+        "SELECT time, sample_id, kind, after FROM inventory_transaction"
+        " WHERE station = ? AND sequence = ?");
+    q.addBindValue(Text(e.station));
+    q.addBindValue(e.sequence);
+    if (!q.exec()) {
+        return Failed(q);
+    }
+    if (!q.next() ||
+        (q.value(0).toString() == e.time && q.value(1).toString() == e.sampleId &&
+         q.value(2).toString() == KindName(e.kind) && q.value(3).toString() == e.after)) {
+        return LedgerProblem{};
+    }
+    return {LedgerProblem::Kind::Refused, m_location,
+            QString("The ledger server %1 holds another transaction as %2's number %3: two "
+                    "stations send under the name %2. Give each station a name of its own.")
+                .arg(m_location, e.station)
+                .arg(e.sequence)};
 }
 
 QStringList PgLedgerStore::Stations(LedgerProblem* problem) {

@@ -30,8 +30,13 @@ public:
     LedgerProblem SetNote(const QString& key, const QString& value) override;
 
     // Stores transactions numbered by their station, in order, all or none;
-    // those the server has already are left as they are. `added` counts the new.
+    // those the server has already are left as they are. `added` counts the
+    // new. Another transaction under a station's number is refused: two
+    // stations share a name.
     LedgerProblem Receive(const std::vector<LedgerEntry>& entries, int* added);
+    // The transaction the server holds under `e`'s station and sequence is
+    // `e` (sent before), not another station's of the same name.
+    LedgerProblem SameAsStored(const LedgerEntry& e);
     // Each station's last sequence number, its time, and the gaps before it.
     QStringList Stations(LedgerProblem* problem);
 

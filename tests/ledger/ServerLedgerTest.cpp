@@ -10,11 +10,15 @@
 #include <algorithm>
 #include <atomic>
 
+#include <QTest>
+
 #include "ledger/Ledger.h"
+#include "ledger/LedgerSettings.h"
 #include "ledger/LedgerSync.h"
 #include "ledger/PgCluster.h"
 #include "ledger/PgLedgerSchema.h"
 #include "ledger/PgLedgerStore.h"
+#include "ledger/ServerSync.h"
 #include "ledger/SqliteLedgerStore.h"
 
 namespace {
@@ -64,16 +68,18 @@ protected:
         return store;
     }
     // A station's own ledger holding `count` transactions of IDs S0..S4.
-    std::unique_ptr<SqliteLedgerStore> Local(const QString& station, int count) {
+    std::unique_ptr<SqliteLedgerStore> Local(const QString& station, int count,
+                                             const QString& file = QString()) {
         LedgerProblem problem;
-        auto store = SqliteLedgerStore::Open(local.filePath(station + ".sqlite"), &problem);
+        auto store = SqliteLedgerStore::Open(
+            local.filePath((file.isEmpty() ? station : file) + ".sqlite"), &problem);
         std::vector<LedgerEntry> entries(static_cast<size_t>(count));
         for (int i = 0; i < count; ++i) {
             LedgerEntry& e = entries[static_cast<size_t>(i)];
             e.station = station;
             e.time = QString("2026-12-08T08:%1:00.000Z").arg(i % 60, 2, 10, QChar('0'));
             e.operatorName = "ana";
-            e.sampleId = QString("S%1").arg(i % 5);
+            e.sampleId = QString("%1%2").arg(file.isEmpty() ? "S" : file).arg(i % 5);
             e.before = QString::number(i);
             e.after = QString::number(i + 1);
         }
@@ -169,6 +175,13 @@ TEST_F(ServerLedger, StationsSendEachTransactionOnceAndInOrder) {
         shown << id + "=" + value;
     }
     EXPECT_EQ(shown.join(' '), "S0=1 S1=2 S2=1203 S3=1199 S4=1200");
+
+    // A second station that took lab-b's name: refused, nothing of it kept.
+    auto twin = Local("lab-b", 6, "twin");
+    const SyncReport clash = SendWaiting(*twin, *server, "lab-b");
+    EXPECT_TRUE(clash.problem.Message().contains("two stations send under the name lab-b"))
+        << clash.problem.Message().toStdString();
+    EXPECT_EQ(server->Count(&problem), 1209);
 }
 
 // The server goes away in the middle of a day: what the station keeps waits
@@ -200,6 +213,43 @@ TEST_F(ServerLedger, AServerAwayLeavesTransactionsWaitingUntilItIsBack) {
     ASSERT_TRUE(server);
     EXPECT_EQ(SendWaiting(*a, *server, "lab-a").sent, 5);
     EXPECT_EQ(Received(*server), "lab-a#1 lab-a#2 lab-a#3 lab-a#4 lab-a#5 lab-a#6 lab-a#7");
+}
+
+// The console's sending on its own thread: the server stops in the middle
+// of a day and starts again after three more samples; each transaction
+// arrives once and in order, and the state says what waits meanwhile.
+TEST_F(ServerLedger, ConsoleSendsOnItsOwnThreadAndWaitsOutAnAbsentServer) {
+    ASSERT_EQ(Tool(cluster->Conninfo(database), {"init-server"}), 0);
+    Ledger ledger(local.path(), {"lab-a", "ana", "r1"});
+    ledger.Start(InventoryMap());
+    const auto count = [&](int i) {
+        const QString n = QString::number(i);
+        ledger.Record({{i}, {{"S" + n, InventoryChangeKind::CountResult, "", n, i}}});
+    };
+    count(1);
+    count(2);
+    ServerSync sync(ledger.Location(), cluster->Conninfo(database, "station_a"), "lab-a", 100);
+    ServerSyncState state;
+    QObject::connect(&sync, &ServerSync::stateChanged,
+                     [&](const ServerSyncState& s) { state = s; });
+    const auto until = [&](bool reachable, qint64 waiting) {
+        return QTest::qWaitFor(
+            [&] { return state.known && state.reachable == reachable && state.waiting == waiting; },
+            15000);
+    };
+    ASSERT_TRUE(until(true, 0)) << state.problem.Message().toStdString();
+
+    ASSERT_TRUE(cluster->Stop());
+    count(3);
+    count(4);
+    count(5);
+    sync.SendSoon();
+    ASSERT_TRUE(until(false, 3)) << state.waiting;
+    ASSERT_TRUE(cluster->Start()) << cluster->Problem().toStdString();
+    ASSERT_TRUE(until(true, 0)) << state.problem.Message().toStdString();
+    auto server = Station("station_a");
+    ASSERT_TRUE(server);
+    EXPECT_EQ(Received(*server), "lab-a#1 lab-a#2 lab-a#3 lab-a#4 lab-a#5");
 }
 
 struct BadServer {
@@ -253,7 +303,7 @@ INSTANTIATE_TEST_SUITE_P(Each, BadServers, ::testing::ValuesIn(kBadServers), [](
     return name;
 });
 
-TEST(ServerLocation, ShowsNoPassword) {
+TEST(ServerText, NoPasswordIsShownOrKept) {
     const std::pair<const char*, const char*> cases[] = {
         {"host=lab-db dbname=vyn8 password=s3cret user=ana", "host=lab-db dbname=vyn8 user=ana"},
         {"password = 'a b\\' c' service=vyn8", "service=vyn8"},
@@ -262,7 +312,11 @@ TEST(ServerLocation, ShowsNoPassword) {
     };
     for (const auto& [given, shown] : cases) {
         EXPECT_EQ(ServerLocation(given), shown) << given;
+        EXPECT_EQ(ServerTextProblem(given).isEmpty(), QString(given) == shown) << given;
     }
+    EXPECT_EQ(ServerSync::ShortName("host=lab-db dbname=vyn8"), "lab-db");
+    EXPECT_EQ(ServerSync::ShortName("service=vyn8"), "vyn8");
+    EXPECT_EQ(ServerSync::ShortName("postgresql://ana@lab-db:5432/vyn8"), "lab-db");
 }
 
 }  // namespace
