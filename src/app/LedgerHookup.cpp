@@ -78,7 +78,9 @@ void LedgerHookup::NoteSaved(int recordCount, const QString& file) {
 
 void LedgerHookup::TakeSettings() {
     m_ledger.SetOperator(StoredOperator());
-    if (StoredServer() != m_strServer) {
+    const bool newStation = StoredStation() != m_ledger.Identity().station;
+    m_ledger.SetStation(StoredStation());
+    if (newStation || StoredServer() != m_strServer) {
         StartServerSync();
     }
     ShowStatus();

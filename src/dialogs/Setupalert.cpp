@@ -29,6 +29,9 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     m_editOperator = new QLineEdit(this);
     SetControlId(m_editOperator, IDC_OPERATOR, "Operator");
     m_strOperator = StoredOperator();
+    m_editStation = new QLineEdit(this);
+    SetControlId(m_editStation, IDC_STATION, "Station");
+    m_strStation = StoredStation();
     m_editServer = new QLineEdit(this);
     SetControlId(m_editServer, IDC_LEDGER_SERVER, "Ledger server");
     m_editServer->setPlaceholderText("This computer; or the lab's server: service=vyn8");
@@ -46,6 +49,7 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     }
     auto* who = new QFormLayout;
     who->addRow("Operator", m_editOperator);
+    who->addRow("Station", m_editStation);
     who->addRow("Ledger server", m_editServer);
     layout->addLayout(who);
     auto* buttons = new QHBoxLayout;
@@ -59,7 +63,8 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     QWidget::setTabOrder(m_chkSampleReady, m_chkAutoDump);
     QWidget::setTabOrder(m_chkAutoDump, m_chkLocationComment);
     QWidget::setTabOrder(m_chkLocationComment, m_editOperator);
-    QWidget::setTabOrder(m_editOperator, m_editServer);
+    QWidget::setTabOrder(m_editOperator, m_editStation);
+    QWidget::setTabOrder(m_editStation, m_editServer);
 
     connect(m_btnOk, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(cancel, &QPushButton::clicked, this, [this] { OnCancel(); });
@@ -70,6 +75,7 @@ bool Setupalert::OnInitDialog() {
     m_chkSampleReady->setChecked(m_bSampleReadyDialog != 0);
     m_chkLocationComment->setChecked(m_bLocationCommentRequired != 0);
     m_editOperator->setText(m_strOperator);
+    m_editStation->setText(m_strStation);
     m_editServer->setText(m_strServer);
     m_btnOk->setFocus();
     return true;
@@ -81,6 +87,11 @@ void Setupalert::OnOK() {
         m_editOperator->setFocus();
         return;
     }
+    if (const QString why = OperatorNameProblem(m_editStation->text(), "station"); !why.isEmpty()) {
+        Prompt(why);
+        m_editStation->setFocus();
+        return;
+    }
     if (const QString why = ServerTextProblem(m_editServer->text()); !why.isEmpty()) {
         Prompt(why);
         m_editServer->setFocus();
@@ -88,6 +99,8 @@ void Setupalert::OnOK() {
     }
     m_strOperator = m_editOperator->text().trimmed();
     StoreOperator(m_strOperator);
+    m_strStation = m_editStation->text().trimmed();
+    StoreStation(m_strStation);
     m_strServer = m_editServer->text().trimmed();
     StoreServer(m_strServer);
     m_bAutoDump = m_chkAutoDump->isChecked() ? 1 : 0;

@@ -21,6 +21,7 @@ public:
         IDC_CHK_LOCATION_COMMENT = 1065,
         IDC_OPERATOR = 1066,
         IDC_LEDGER_SERVER = 1067,
+        IDC_STATION = 1068,
     };
 
     explicit Setupalert(QWidget* parent = nullptr);
@@ -33,6 +34,9 @@ public:
     QCheckBox* m_chkLocationComment = nullptr;
     QLineEdit* m_editOperator = nullptr;
     QString m_strOperator;
+    // This counting station's name in the ledger (the host name unless set).
+    QLineEdit* m_editStation = nullptr;
+    QString m_strStation;
     // The lab's ledger server (a connection string); empty: this computer.
     QLineEdit* m_editServer = nullptr;
     QString m_strServer;

@@ -26,6 +26,10 @@ QString StoredStation() {
     return name.isEmpty() ? Ledger::DefaultStation() : name;
 }
 
+void StoreStation(const QString& name) {
+    QSettings().setValue(kStationKey, name.trimmed());
+}
+
 QString StoredServer() {
     return QSettings().value(kServerKey).toString();
 }
@@ -48,18 +52,20 @@ QString ServerTextProblem(const QString& conninfo) {
     return QString();
 }
 
-QString OperatorNameProblem(const QString& name) {
+QString OperatorNameProblem(const QString& name, const QString& what) {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty()) {
-        return "The operator needs a name.";
+        return QString("The %1 needs a name.").arg(what);
     }
     if (trimmed.size() > kLongestName) {
-        return QString("The operator's name is longer than %1 characters.").arg(kLongestName);
+        return QString("The %1's name is longer than %2 characters.").arg(what).arg(kLongestName);
     }
     for (const QChar c : trimmed) {
         if (c.category() == QChar::Other_Control) {
-            return "The operator's name cannot hold a TAB, a line break or another control "
-                   "character.";
+            return QString(
+                       "The %1's name cannot hold a TAB, a line break or another control "
+                       "character.")
+                .arg(what);
         }
     }
     return QString();
