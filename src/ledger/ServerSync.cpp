@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ledger/LedgerSync.h"
+#include "ledger/PgLedgerSchema.h"
 #include "ledger/PgLedgerStore.h"
 #include "ledger/SqliteLedgerStore.h"
 
@@ -39,6 +40,10 @@ public:
         state.known = true;
         if (!m_local) {
             m_local = SqliteLedgerStore::Open(m_ledgerFile, &state.problem);
+            // What an earlier run knew the server to have.
+            LedgerProblem ignored;
+            m_lastOnServer =
+                m_local ? m_local->Note(SentNote(), &ignored).value_or("0").toLongLong() : 0;
         }
         if (m_local && !m_server) {
             m_server = PgLedgerStore::Open(m_conninfo, &state.problem);
@@ -46,7 +51,10 @@ public:
         if (m_server) {
             const SyncReport report = SendWaiting(*m_local, *m_server, m_station);
             state.problem = report.problem;
-            m_lastOnServer = report.serverLast.value_or(m_lastOnServer);
+            if (report.serverLast && *report.serverLast != m_lastOnServer) {
+                m_lastOnServer = *report.serverLast;
+                m_local->SetNote(SentNote(), QString::number(m_lastOnServer));
+            }
         }
         if (state.problem.IsProblem()) {
             // The connection may be dead: the next attempt makes a new one.
@@ -66,6 +74,8 @@ signals:
     void stateChanged(const ServerSyncState& state);
 
 private:
+    QString SentNote() const { return "sent to " + ServerLocation(m_conninfo); }
+
     QString m_ledgerFile;
     QString m_conninfo;
     QString m_station;
