@@ -1,15 +1,19 @@
 #pragma once
 
+#include "data/BalanceSettings.h"
 #include "platform/DialogBase.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
 // Setup Frame: the console's three options and the operator's name. Each
 // option member is 1 for a ticked box; OK stores the boxes, Cancel leaves the
 // members as they were given. The operator's name is kept in the settings
-// (OK refuses an empty one); the ledger's transactions carry it.
+// (OK refuses an empty one); the ledger's transactions carry it. So is the
+// balance on the second line (none by default): its port, line settings and
+// protocol; OK refuses a port that is none of None, COM1..COM9 or a path.
 class Setupalert : public CDialogBase {
     Q_OBJECT
 public:
@@ -19,6 +23,12 @@ public:
         IDC_CHK_AUTO_DUMP = 1062,
         IDC_CHK_LOCATION_COMMENT = 1065,
         IDC_OPERATOR = 1066,
+        IDC_BALANCE_PORT = 1067,
+        IDC_BALANCE_BAUD = 1068,
+        IDC_BALANCE_DATA_BITS = 1069,
+        IDC_BALANCE_PARITY = 1070,
+        IDC_BALANCE_STOP_BITS = 1071,
+        IDC_BALANCE_PROTOCOL = 1072,
     };
 
     explicit Setupalert(QWidget* parent = nullptr);
@@ -31,11 +41,21 @@ public:
     QCheckBox* m_chkLocationComment = nullptr;
     QLineEdit* m_editOperator = nullptr;
     QString m_strOperator;
+    BalanceSettings m_balance;  // as stored; OK stores the form's
 
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
 
 private:
+    QWidget* BuildBalanceGroup();
+    // The form's balance settings; false with a message when they are bad.
+    bool ReadBalance(BalanceSettings* out);
     QPushButton* m_btnOk = nullptr;
+    QComboBox* m_comboPort = nullptr;
+    QComboBox* m_comboBaud = nullptr;
+    QComboBox* m_comboDataBits = nullptr;
+    QComboBox* m_comboParity = nullptr;
+    QComboBox* m_comboStopBits = nullptr;
+    QComboBox* m_comboProtocol = nullptr;
 };
