@@ -1,6 +1,7 @@
 #include "link/BalanceLink.h"
 
 #include <cerrno>
+#include <utility>
 
 #include "link/PortAccess.h"
 #include "link/PortIo.h"
@@ -171,7 +172,7 @@ void BalanceLink::OnWeighingReply(const balance::Reply&) {
 }
 
 void BalanceLink::Finish(Event e) {
-    m_pending.clear();
+    e.request = std::exchange(m_pending, QByteArray());
     m_answerTimer.stop();
     m_retryTimer.stop();
     m_listener(e);

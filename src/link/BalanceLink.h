@@ -33,6 +33,7 @@ public:
         double grams = 0;      // Weight, Tared
         bool unasked = false;  // a Weight sent by the balance's own print key
         QString text;          // the serial number, or what went wrong
+        QByteArray request;    // the command it ends ("S", "I4", ...); empty when unasked
     };
     using Listener = std::function<void(const Event&)>;
 
