@@ -38,9 +38,14 @@ CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc, Ledger* ledger) : m_pDoc(doc) {
     if (ledger) {
         m_pLedgerHookup = new LedgerHookup(*ledger, statusBar());
         m_pLedgerHookup->setParent(this);
-        // Every inventory change a closed sample makes becomes a transaction.
+        // Every inventory change a closed sample makes becomes a transaction;
+        // the inventory file follows.
+        m_pView->WriteInventoryAfterLedger();
         connect(&m_pView->session(), &CountSession::figuresFinal, m_pLedgerHookup,
-                &LedgerHookup::Record);
+                [this](const FinalFigures& figures) {
+                    m_pLedgerHookup->Record(figures);
+                    m_pView->KeepInventorySafe();
+                });
     }
     BuildMenu();
 }

@@ -1,5 +1,6 @@
 #include "app/LedgerHookup.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -25,7 +26,24 @@ LedgerHookup::LedgerHookup(Ledger& ledger, QStatusBar* statusBar) : m_ledger(led
 void LedgerHookup::Start(const QString& inventoryFile) {
     InventoryMap file;
     LoadInventoryFile(inventoryFile, file);
-    const LedgerStartReport report = m_ledger.Start(file);
+    const QFileInfo info(inventoryFile);
+    const LedgerStartReport report =
+        m_ledger.Start(file, info.exists() ? info.lastModified() : QDateTime());
+    if (!report.fileBehind.isEmpty()) {
+        // The console ended without writing the file back: it is brought up
+        // to the ledger before the console reads it.
+        QString error;
+        if (SaveInventoryFile(inventoryFile, report.current, &error)) {
+            Prompt(QString("The console ended last time without writing %1. It is written again "
+                           "from the inventory ledger, with the later values of: %2.")
+                       .arg(inventoryFile, report.fileBehind.join(", ")),
+                   kAppTitle, PromptIcon::Information);
+        } else {
+            Prompt(QString("%1 is behind the inventory ledger (%2) and cannot be written: %3")
+                       .arg(inventoryFile, report.fileBehind.join(", "), error),
+                   kAppTitle, PromptIcon::Error);
+        }
+    }
     if (!report.damagedKeptAs.isEmpty()) {
         Prompt(
             QString("The inventory ledger was damaged. It is kept as %1, and a new ledger starts "

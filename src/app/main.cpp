@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -9,6 +10,8 @@
 #include "app/CloseOnSignal.h"
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "ledger/Ledger.h"
+#include "ledger/LedgerSettings.h"
 #include "platform/DataFolder.h"
 #include "platform/Prompter.h"
 
@@ -62,7 +65,12 @@ int main(int argc, char* argv[]) {
     }
 
     Cvyn8_rk47Doc doc;
-    CMainFrame frame(&doc);
+    // Every inventory change of this run becomes a transaction of the data
+    // folder's ledger, named by the station, the operator and this run.
+    Ledger ledger(DataFolder(),
+                  {StoredStation(), StoredOperator(),
+                   QDateTime::currentDateTimeUtc().toString("yyyyMMdd'T'HHmmss.zzz'Z'")});
+    CMainFrame frame(&doc, &ledger);
     frame.StartAndShow();
     if (CloseRequested()) {
         frame.close();

@@ -137,6 +137,12 @@ public:
     // Keeps unsaved records and the inventory on disk as they change; after
     // a save, VYN8_Default.txt no longer holds the saved records.
     void KeepUnsavedWorkSafe();
+    // With an inventory ledger the inventory file follows the ledger: it is
+    // written once a sample's transactions are kept (KeepInventorySafe), never
+    // before, so that a console ended in between leaves the file behind the
+    // ledger, where the next start finds it, and never ahead of it.
+    void WriteInventoryAfterLedger() { m_bInventoryAfterLedger = true; }
+    void KeepInventorySafe();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -168,6 +174,7 @@ private:
     void SaveShutdownFiles();
     bool WriteUnsavedRecords(QString* path, QString* error);
     bool WriteInventoryBack(QString* path, QString* error) const;
+    void KeepSafe(bool records, bool inventory);
 
     Cvyn8_rk47Doc* m_pDoc;
     CountSession* m_session;
@@ -186,6 +193,7 @@ private:
     bool m_bInventoryLoaded = false;
     bool m_bShutdownDone = false;
     bool m_bSafeKeepFailed = false;
+    bool m_bInventoryAfterLedger = false;
     // VYN8_Default.txt was written by this run.
     bool m_bDefaultWritten = false;
     std::deque<QByteArray> m_pendingFrames;

@@ -48,13 +48,21 @@ void Cvyn8_rk47View::KeepEarlierUnsavedRecords() {
 }
 
 void Cvyn8_rk47View::KeepUnsavedWorkSafe() {
+    KeepSafe(true, !m_bInventoryAfterLedger);
+}
+
+void Cvyn8_rk47View::KeepInventorySafe() {
+    KeepSafe(false, true);
+}
+
+void Cvyn8_rk47View::KeepSafe(bool records, bool inventory) {
     QStringList failures;
     QString path;
     QString error;
-    if (!WriteUnsavedRecords(&path, &error)) {
+    if (records && !WriteUnsavedRecords(&path, &error)) {
         failures << QString("%1 (%2)").arg(path, error);
     }
-    if (!WriteInventoryBack(&path, &error)) {
+    if (inventory && !WriteInventoryBack(&path, &error)) {
         failures << QString("%1 (%2)").arg(path, error);
     }
     // One message per run of failures, not one per record.

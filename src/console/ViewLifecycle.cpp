@@ -37,6 +37,10 @@ void ReportWriteFailure(const QString& path, const QString& reason, const QStrin
 
 Cvyn8_rk47View::~Cvyn8_rk47View() {
     Shutdown();
+    // The list's model watches the session's rows: it goes first, not in
+    // whatever order QObject deletes the children.
+    delete m_model;
+    m_model = nullptr;
     // Nothing the children send while QWidget's destructor deletes them may
     // reach this view: the Feed Speed edit, for one, reports editingFinished
     // when it loses the focus on its way out.

@@ -3,6 +3,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -75,8 +77,10 @@ QString Ledger::CorrectionValueProblem(const QString& value) {
     return value.size() > 5 || value.toInt() > 65535 ? "Invalid Value !" : QString();
 }
 
-LedgerStartReport Ledger::Start(const InventoryMap& inventoryFile) {
+LedgerStartReport Ledger::Start(const InventoryMap& inventoryFile,
+                                std::optional<QDateTime> fileWritten) {
     m_startFile = inventoryFile;
+    m_startFileWritten = fileWritten;
     m_startTime = LedgerTimeText(QDateTime::currentDateTimeUtc());
     m_bReconciled = false;
     m_store.reset();
@@ -126,9 +130,25 @@ LedgerProblem Ledger::Open(LedgerStartReport* report) {
         m_bNoteOpening = !first.empty();
     }
     // A ledger that existed: what the file holds that it does not was
-    // changed by hand while the console was closed.
-    const auto changed =
+    // changed by hand while the console was closed, unless the file is only
+    // behind it.
+    auto changed =
         taken ? CompareBalances(balances, m_startFile) : std::vector<BalanceDifference>();
+    const auto behind = std::stable_partition(
+        changed.begin(), changed.end(),
+        [&](const BalanceDifference& d) { return FileBehind(d.id, d.file, &problem); });
+    if (problem.IsProblem()) {
+        m_store.reset();
+        return problem;
+    }
+    if (behind != changed.begin()) {
+        report->current = m_startFile;
+        for (auto it = changed.begin(); it != behind; ++it) {
+            report->fileBehind << it->id;
+            report->current.Set(it->id, it->ledger);
+        }
+    }
+    changed.erase(changed.begin(), behind);
     for (const BalanceDifference& d : changed) {
         first.push_back(MakeEntry(d.id, InventoryChangeKind::Correction, d.ledger, d.file));
         first.back().reason = kChangedOutsideReason;
@@ -140,6 +160,31 @@ LedgerProblem Ledger::Open(LedgerStartReport* report) {
     m_waiting.insert(m_waiting.begin(), first.begin(), first.end());
     m_bReconciled = true;
     return problem;
+}
+
+bool Ledger::FileBehind(const QString& id, const QString& fileValue, LedgerProblem* problem) {
+    if (!m_startFileWritten) {
+        return false;
+    }
+    // No file: everything the ledger holds came after it.
+    const QString written =
+        m_startFileWritten->isValid() ? LedgerTimeText(m_startFileWritten->toUTC()) : QString();
+    // Opening balances and outside changes were taken from the file itself.
+    const auto fromFile = [](const LedgerEntry& e) {
+        return e.kind == InventoryChangeKind::OpeningBalance ||
+               (e.kind == InventoryChangeKind::Correction && e.reason == kChangedOutsideReason);
+    };
+    QString then;
+    bool changedSince = false;
+    for (const LedgerEntry& e : m_store->History(id, problem)) {
+        if (e.time <= written || fromFile(e)) {
+            then = e.after;
+            changedSince = false;
+        } else {
+            changedSince = true;
+        }
+    }
+    return changedSince && then == fileValue;
 }
 
 LedgerProblem Ledger::NoteOpeningTaken() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -28,6 +29,11 @@ struct LedgerStartReport {
     QString damagedKeptAs;       // a damaged database moved aside under this name
     int openingBalances = 0;     // entries of the inventory file taken over
     QStringList changedOutside;  // IDs whose inventory file value was changed by hand
+    // The file is the one the console last wrote, but the ledger kept later
+    // changes (the console ended without writing it back): these IDs' values
+    // in the file are behind, and `current` is the file brought up to date.
+    QStringList fileBehind;
+    InventoryMap current;
 };
 
 // The inventory ledger of one data folder: every change of an ID's inventory
@@ -49,7 +55,14 @@ public:
     // does not as corrections made outside the console. A damaged SQLite
     // file is kept under a dated name and a new ledger started from the
     // file's values.
-    LedgerStartReport Start(const InventoryMap& inventoryFile);
+    //
+    // `fileWritten` is when the file was last written (an invalid time when
+    // there is none): an ID whose value in the file is what the ledger held
+    // then, and that the ledger changed since, is behind, not edited: the
+    // console ended before it wrote the file again, and the ledger's value
+    // stands.
+    LedgerStartReport Start(const InventoryMap& inventoryFile,
+                            std::optional<QDateTime> fileWritten = std::nullopt);
 
     // The figures of a sample made final: one transaction per inventory change.
     LedgerProblem Record(const FinalFigures& figures);
@@ -89,13 +102,17 @@ private:
     // file's opening balances or outside changes before what waits.
     LedgerProblem Open(LedgerStartReport* report);
     LedgerProblem NoteOpeningTaken();
+    // The file's value of the ID is what the ledger held when the file was
+    // written, and the ledger changed it since.
+    bool FileBehind(const QString& id, const QString& fileValue, LedgerProblem* problem);
 
     QString m_path;
     StoreOpener m_open;
     LedgerIdentity m_identity;
     std::unique_ptr<LedgerStore> m_store;
     std::vector<LedgerEntry> m_waiting;
-    InventoryMap m_startFile;  // the inventory file as Start() found it
+    InventoryMap m_startFile;                     // the inventory file as Start() found it
+    std::optional<QDateTime> m_startFileWritten;  // and when it was written
     QString m_startTime;
     bool m_bReconciled = true;    // the ledger has been compared with it
     bool m_bNoteOpening = false;  // opening balances taken: note it once stored

@@ -9,10 +9,13 @@
 
 #include "app/commands/RecordFileCommands.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "data/InventoryFile.h"
 #include "data/RecordFile.h"
 #include "dialogs/DumDlg35.h"
 #include "dialogs/Sample35.h"
 #include "e2e/SimConsoleFixture.h"
+#include "ledger/Ledger.h"
+#include "ledger/LedgerCheck.h"
 
 namespace {
 
@@ -45,6 +48,34 @@ protected:
         return Lines(out);
     }
     static std::string Lines(const QStringList& lines) { return lines.join('\n').toStdString(); }
+    // The ledger the window would keep: every final figure becomes its transactions.
+    void KeepLedger(const InventoryMap& opening) {
+        ledger = std::make_unique<Ledger>(dir.Path(""), LedgerIdentity{"lab-a", "ana", "r1"});
+        ASSERT_FALSE(ledger->Start(opening).problem.IsProblem());
+        QObject::connect(&view->session(), &CountSession::figuresFinal, view.get(),
+                         [this](const FinalFigures& f) { ledger->Record(f); });
+    }
+    // Each ID's transactions, "ID: kind before>after; ...", in the order of
+    // the IDs' first transactions.
+    std::string LedgerChains() {
+        QStringList ids;
+        ledger->ForEach(QString(), [&](const LedgerEntry& e) {
+            if (!ids.contains(e.sampleId)) {
+                ids << e.sampleId;
+            }
+            return true;
+        });
+        QStringList out;
+        for (const QString& id : ids) {
+            QStringList steps;
+            for (const LedgerEntry& e : ledger->History(id)) {
+                steps << QString("%1 %2>%3").arg(KindName(e.kind), e.before, e.after);
+            }
+            out << id + ": " + steps.join("; ");
+        }
+        return Lines(out);
+    }
+    std::unique_ptr<Ledger> ledger;
     QString Stored(const QString& id) const {
         QString v;
         return doc->m_inventory.Lookup(id, &v) ? v : QStringLiteral("<none>");
@@ -61,6 +92,9 @@ TEST_F(OperatorMorning, EveryCountEndsInTheRecordsWithTheRightFigures) {
     const int a7Rows[2][2] = {{3, 50}, {1, 100}};  // A7 of the loaded list
     const int a7Left = 9;                          // seeds its dump finds
     doc->m_inventory.Set("T-3", "500");            // known from an earlier day
+    InventoryMap opening;
+    opening.Set("T-3", "500");
+    KeepLedger(opening);
 
     StartScript("morning-1.txt",
                 "expect program\nevent Start\ncount 40 1\ncount " + N(t1) +
@@ -162,6 +196,16 @@ TEST_F(OperatorMorning, EveryCountEndsInTheRecordsWithTheRightFigures) {
         EXPECT_TRUE(inventory.contains(line.toLatin1() + "\r\n")) << line.toStdString();
     }
     EXPECT_FALSE(inventory.contains("B-2"));
+    // The ledger holds each change the morning made, each from the value the
+    // one before left, and its balances are the file's.
+    // T-3's cut-off count and B-2's Reset leave no transaction.
+    EXPECT_EQ(LedgerChains(), Lines({"T-3: opening balance >500", "T-1: count result >" + N(t1),
+                                     "B-1: incomplete packet >0", "T-2: dump result >" + N(t2),
+                                     "A7: dump result >" + N(a7Left)}));
+    InventoryMap file;
+    LoadInventoryFile(dir.Path(kInventoryFileName), file);
+    LedgerProblem problem;
+    EXPECT_TRUE(CompareBalances(ledger->Store()->Balances(&problem), file).empty());
     EXPECT_EQ(prompter.shown.size(), 1u) << prompter.Texts().join("|").toStdString();
 }
 

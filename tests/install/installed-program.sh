@@ -64,7 +64,7 @@ option="$owned/option"
 run_console "$option" VYN8_DATA_DIR="$shared" -- --data-dir "$option"
 [ "$(ls -A "$bin" | tr '\n' ' ')" = "vyn8-balance vyn8-counter vyn8-ledger vyn8_rk47 " ] ||
   fail "files beside the program: $(ls -A "$bin")"
-# The user's own folder saw only the first run.
-[ "$(ls -A "$user_folder" | tr '\n' ' ')" = "SeedPara.txt vyn8_inventory.txt " ] ||
+# The user's own folder saw only the first run: its files and its ledger.
+[ "$(ls -A "$user_folder" | tr '\n' ' ')" = "SeedPara.txt vyn8_inventory.txt vyn8_ledger.sqlite " ] ||
   fail "unexpected files in $user_folder: $(ls -A "$user_folder")"
 echo "installed console keeps its files in the data folder"

@@ -178,4 +178,47 @@ TEST_F(LedgerStartTest, DamagedDatabaseIsKeptAndANewOneStartsFromTheFile) {
     EXPECT_TRUE(a[0].reason.contains(QFileInfo(report.damagedKeptAs).fileName()));
 }
 
+// A count is kept, the console ends, and the next start finds the file: as
+// written before the count (killed before it wrote it again), or changed after.
+struct RestartCase {
+    const char* name;
+    bool fileAtFirst;     // the first start found a file holding A=10
+    int fileWrittenSecs;  // seconds from the count; 0: no file at all
+    QStringList behind;
+    QStringList changedOutside;
+    QString balance;
+};
+
+class LedgerRestart : public LedgerFixture, public ::testing::WithParamInterface<RestartCase> {};
+
+TEST_P(LedgerRestart, FileBehindTheLedgerIsBroughtUpToItAndAChangedOneIsAnEdit) {
+    const RestartCase& c = GetParam();
+    const QDateTime count = QDateTime::currentDateTimeUtc();
+    const InventoryMap file =
+        c.fileAtFirst ? Inventory({{"A", "10"}, {"B", "20"}}) : InventoryMap();
+    const auto writtenAt = [&](int secs) { return secs ? count.addSecs(secs) : QDateTime(); };
+    {
+        auto ledger = MakeLedger();
+        ledger->Start(file, writtenAt(c.fileAtFirst ? -3600 : 0));
+        ASSERT_FALSE(
+            ledger->Record({{0}, {{"A", Kind::CountResult, c.fileAtFirst ? "10" : "", "37", 0}}})
+                .IsProblem());
+    }
+    auto ledger = MakeLedger();
+    const auto report = ledger->Start(file, writtenAt(c.fileWrittenSecs));
+    EXPECT_EQ(report.fileBehind, c.behind);
+    EXPECT_EQ(report.changedOutside, c.changedOutside);
+    EXPECT_EQ(ledger->Balance("A"), std::optional<QString>(c.balance));
+    QString current;
+    EXPECT_EQ(report.current.Lookup("A", &current) ? current : QString(),
+              c.behind.isEmpty() ? QString() : c.balance);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, LedgerRestart,
+    ::testing::Values(RestartCase{"killed after the count", true, -3600, {"A"}, {}, "37"},
+                      RestartCase{"edited after the count", true, 60, {}, {"A"}, "10"},
+                      RestartCase{"killed on the first day", false, 0, {"A"}, {}, "37"}),
+    [](const auto& info) { return CaseName(info.index, info.param.name); });
+
 }  // namespace

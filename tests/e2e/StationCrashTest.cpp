@@ -1,0 +1,135 @@
+// A counting station killed (SIGKILL) at random moments while it counts 100
+// samples against vyn8-counter, started again where it stopped each time:
+// every count the window showed as kept is in the ledger, none twice beyond
+// the one a kill may catch between the ledger and the window, and after one
+// clean start and close `vyn8-ledger check` finds the ledger's sequences and
+// balances and vyn8_inventory.txt in agreement.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <map>
+#include <random>
+
+#include "data/InventoryFile.h"
+#include "data/InventoryMap.h"
+#include "ledger/Ledger.h"
+#include "ledger/SqliteLedgerStore.h"
+#include "link/SimHarness.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr int kSamples = 100;
+constexpr int kKills = 8;
+
+QString Drill() {
+    return QString(VYN8_BINARY_DIR) + "/tests/vyn8-station-drill";
+}
+
+// The counter's part for samples `from` to the last: each counted and reset.
+QByteArray Script(int from) {
+    QByteArray script;
+    for (int i = from; i < kSamples; ++i) {
+        script += "expect program\nevent Start\ncount " + QByteArray::number(100 + i) +
+                  " 1\nexpect command Reset\n";
+    }
+    return script;
+}
+
+// Runs the station on `folder` for samples from..kSamples, killed after
+// `killMs` (never when negative); returns its "kept" lines.
+QStringList RunStation(const QString& folder, const QString& link, int from, int killMs,
+                       bool* killed) {
+    QProcess drill;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VYN8_COM1", link);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    drill.setProcessEnvironment(env);
+    drill.start(Drill(), {"--data-dir", folder, "--from", QString::number(from), "--to",
+                          QString::number(link.isEmpty() ? from : kSamples)});
+    EXPECT_TRUE(drill.waitForStarted(5000));
+    *killed = killMs >= 0 && !drill.waitForFinished(killMs);
+    if (*killed) {
+        drill.kill();
+    }
+    drill.waitForFinished(60000);
+    const QString err = QString::fromLocal8Bit(drill.readAllStandardError());
+    if (!*killed) {
+        EXPECT_EQ(drill.exitCode(), 0) << err.toStdString();
+    }
+    return QString::fromLatin1(drill.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+TEST(StationCrash, EveryKeptCountSurvivesKillNine) {
+    TempWorkDir dir;
+    dir.Write("SeedPara.txt", kThreeSeedSets);
+    const QString folder = dir.Path("");
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> killAfter(150, 1500);
+
+    std::map<QString, QString> lastKept;
+    std::vector<std::pair<QString, QString>> kept;
+    int next = 0;
+    int kills = 0;
+    for (int run = 0; next < kSamples && run < 40; ++run) {
+        dir.Write("script.txt", Script(next));
+        SimProcess sim({"--script", dir.Path("script.txt")});
+        ASSERT_TRUE(sim.Started());
+        bool killed = false;
+        const QStringList lines =
+            RunStation(folder, sim.Link(), next, kills < kKills ? killAfter(rng) : -1, &killed);
+        kills += killed ? 1 : 0;
+        for (const QString& line : lines) {
+            const QStringList f = line.split(' ');
+            ASSERT_EQ(f.size(), 4) << line.toStdString();
+            ASSERT_EQ(f[1].toInt(), next) << "samples in order";
+            kept.emplace_back(f[2], f[3]);
+            lastKept[f[2]] = f[3];
+            ++next;
+        }
+    }
+    ASSERT_EQ(next, kSamples);
+    ASSERT_GT(kills, 0);
+
+    // One clean start and close: the start brings the file up to the ledger.
+    bool killed = false;
+    RunStation(folder, QString(), kSamples, -1, &killed);
+    QProcess check;
+    check.start(QString(VYN8_BINARY_DIR) + "/tools/ledger/vyn8-ledger",
+                {"--data-dir", folder, "check"});
+    ASSERT_TRUE(check.waitForFinished(30000));
+    EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString()
+                                   << check.readAllStandardError().toStdString();
+
+    InventoryMap file;
+    ASSERT_TRUE(LoadInventoryFile(dir.Path(kInventoryFileName), file));
+    for (const auto& [id, count] : lastKept) {
+        QString value;
+        EXPECT_TRUE(file.Lookup(id, &value) && value == count) << id.toStdString();
+    }
+    LedgerProblem problem;
+    auto store = SqliteLedgerStore::Open(dir.Path(kLedgerFileName), &problem);
+    ASSERT_TRUE(store) << problem.Message().toStdString();
+    int counts = 0;
+    std::multiset<std::pair<QString, QString>> stored;
+    store->ForEach([&](const LedgerEntry& e) {
+        EXPECT_NE(e.kind, InventoryChangeKind::Correction) << "no count taken for a hand edit";
+        if (e.kind == InventoryChangeKind::CountResult) {
+            stored.emplace(e.sampleId, e.after);
+            ++counts;
+        }
+        return true;
+    });
+    for (const auto& k : kept) {
+        EXPECT_EQ(stored.count(k) >= 1, true)
+            << k.first.toStdString() << " " << k.second.toStdString();
+    }
+    EXPECT_GE(counts, static_cast<int>(kept.size()));
+    EXPECT_LE(counts, static_cast<int>(kept.size()) + kills);
+}
+
+}  // namespace
