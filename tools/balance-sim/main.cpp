@@ -5,9 +5,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -22,14 +19,9 @@
 #include "link/BalanceReply.h"
 #include "link/LineSettings.h"
 #include "link/PortIo.h"
+#include "sim-common/SimPty.h"
 
 namespace {
-
-volatile sig_atomic_t g_stop = 0;
-
-void OnSignal(int) {
-    g_stop = 1;
-}
 
 const char kUsage[] =
     "usage: vyn8-balance --link PATH | --device PATH [options]\n"
@@ -161,24 +153,7 @@ public:
             m_served = m_o.device;
             return true;
         }
-        char name[256] = {};
-        if (openpty(&m_fd, &m_slave, name, nullptr, nullptr) != 0) {
-            *error = QString("cannot open a pseudo-terminal: %1").arg(strerror(errno));
-            return false;
-        }
-        fcntl(m_fd, F_SETFL, fcntl(m_fd, F_GETFL) | O_NONBLOCK);
-        line::Configure(m_slave, line::LineSpec{});
-        m_served = QString::fromLocal8Bit(name);
-        const QByteArray link = m_o.link.toLocal8Bit();
-        struct stat st {};
-        if (lstat(link.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
-            ::unlink(link.constData());
-        }
-        if (::symlink(name, link.constData()) != 0) {
-            *error = QString("cannot make the link %1: %2").arg(m_o.link, strerror(errno));
-            return false;
-        }
-        return true;
+        return OpenPtyLink(m_o.link, line::LineSpec{}, &m_fd, &m_slave, &m_served, error);
     }
     int fd() const { return m_fd; }
     QString Served() const { return m_served; }
@@ -219,12 +194,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "%s", qPrintable(error));
         return error.startsWith("usage") ? 0 : 2;
     }
-    struct sigaction sa {};
-    sa.sa_handler = OnSignal;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGINT, &sa, nullptr);
-    sigaction(SIGTERM, &sa, nullptr);
-    signal(SIGPIPE, SIG_IGN);
+    CatchStopSignals();
 
     Line line(o);
     if (!line.Open(&error)) {
@@ -242,7 +212,7 @@ int main(int argc, char** argv) {
     balance::LineAssembler lines;
     using Clock = std::chrono::steady_clock;
     auto nextPrint = Clock::now() + std::chrono::milliseconds(o.printEveryMs);
-    while (!g_stop) {
+    while (!g_simStop) {
         int waitMs = 200;
         if (o.printEveryMs > 0) {
             const auto left =
