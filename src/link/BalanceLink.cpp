@@ -192,6 +192,10 @@ void BalanceLink::OnSilence() {
 }
 
 void BalanceLink::OnLineLost(const QString& reason) {
+    // The loop's thread has ended; the loop itself goes once the call that
+    // brought this is over (it is running it now), the port at once.
+    ReceiveLoop* loop = m_loop.release();
+    QTimer::singleShot(0, [loop] { delete loop; });
     Close();
     Event e{Event::Failure, 0, false,
             QStringLiteral("The balance's line is gone (%1). Weights already read are kept; "

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "link/BalanceSim.h"
 #include "support/CaseName.h"
 
@@ -111,4 +113,27 @@ TEST(BalanceLink, MissingPortIsToldAndNothingIsOpen) {
     EXPECT_TRUE(error.contains("could not be opened")) << qPrintable(error);
     EXPECT_FALSE(probe.link.IsOpen());
     EXPECT_FALSE(probe.link.Weigh());
+}
+
+TEST(BalanceLink, UnpluggedBalanceIsToldOnceAndTheLinkCanOpenAgain) {
+    auto sim = std::make_unique<BalanceSim>(QStringList{"--weights", "3.3"});
+    ASSERT_TRUE(sim->Started());
+    const QString path = sim->Link();
+    BalanceProbe probe;
+    ASSERT_EQ(probe.link.Open(path, {}), QString());
+    sim.reset();  // the balance goes away
+    ASSERT_TRUE(probe.WaitEvents(1));
+    QTest::qWait(100);
+    ASSERT_EQ(probe.events.size(), 1u);
+    EXPECT_EQ(probe.events[0].kind, Event::Failure);
+    EXPECT_TRUE(probe.events[0].text.contains("line is gone")) << qPrintable(probe.events[0].text);
+    EXPECT_FALSE(probe.link.IsOpen());
+    EXPECT_FALSE(probe.link.Weigh());
+
+    BalanceSim again({"--weights", "3.3"});
+    ASSERT_TRUE(again.Started());
+    ASSERT_EQ(probe.link.Open(again.Link(), {}), QString());
+    ASSERT_TRUE(probe.link.Weigh());
+    ASSERT_TRUE(probe.WaitEvents(2));
+    EXPECT_DOUBLE_EQ(probe.events[1].grams, 3.3);
 }
