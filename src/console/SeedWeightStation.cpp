@@ -24,6 +24,11 @@ SeedWeightStation::~SeedWeightStation() {
 }
 
 void SeedWeightStation::Open(const QString& id) {
+    // A determination under way stays, closed or not, until it is kept.
+    if (m_dlg && m_dlg->Finished()) {
+        delete m_dlg.data();
+        m_firstRecord = -1;
+    }
     if (m_dlg) {
         m_dlg->show();
         m_dlg->raise();
@@ -59,7 +64,6 @@ void SeedWeightStation::Open(const QString& id) {
     hooks.balanceSerial = [this] { return m_serial; };
     m_dlg = new SeedWeightDlg(std::move(hooks), id, m_form);
     m_dlg->setWindowFlag(Qt::Window);
-    m_dlg->setAttribute(Qt::WA_DeleteOnClose);
     m_dlg->RunInitDialog();
     m_dlg->show();
     if (StoredBalanceSettings().Enabled()) {

@@ -167,8 +167,8 @@ int SeedWeightDlg::Target() const {
 }
 
 void SeedWeightDlg::OnWeigh() {
-    if (!m_hooks.hasBalance || !m_hooks.hasBalance()) {
-        OnEnterWeight();  // no balance: Enter takes the typed weight
+    if (!m_hooks.hasBalance || !m_hooks.hasBalance() || !m_editWeight->text().trimmed().isEmpty()) {
+        OnEnterWeight();  // a typed weight (always, with no balance) is taken as typed
         return;
     }
     const int target = Target();

@@ -61,6 +61,8 @@ public:
 
     const SeedWeightDetermination& Determination() const { return m_det; }
     bool SetUp() const { return m_bSetUp; }
+    // Nothing would be lost by starting afresh: nothing set up, or kept.
+    bool Finished() const { return !m_bSetUp || m_bKept; }
     // Where the determination is kept (vyn8_seed_weights.txt in the data
     // folder unless a test says otherwise).
     QString m_strFile;

@@ -54,6 +54,14 @@ TEST_F(SeedWeightWithSimulators, EightReplicatesCountedWeighedAndKept) {
         ClickControl(dlg, SeedWeightDlg::IDC_SW_WEIGH);
         ASSERT_TRUE(WaitUntil([&] { return dlg->Determination().Slots()[i].grams.has_value(); }))
             << i << prompter.Texts().join("|").toStdString();
+        if (i == 3) {
+            // Closed half way and opened again: the same determination.
+            ClickControl(dlg, IDCANCEL);
+            IdEdit(*view)->setText("OTHER");
+            view->OnSeedWeight();
+            ASSERT_EQ(view->SeedWeight()->Dialog(), dlg);
+            EXPECT_EQ(dlg->Determination().NextToWeigh(), 4);
+        }
     }
     const SeedWeightDetermination& d = dlg->Determination();
     ASSERT_TRUE(d.Complete());
