@@ -36,8 +36,8 @@ void SeedWeightStation::Open(const QString& id) {
         return;
     }
     SeedWeightDlg::Hooks hooks;
-    hooks.setUpCounts = [this](const QString& forId, SeedWeightDlg::Method method) {
-        return SetUpCounts(forId, method == SeedWeightDlg::Method::WholeSample);
+    hooks.setUpCounts = [this](const QString& forId, SeedWeightDlg::Method method, int packets) {
+        return SetUpCounts(forId, method == SeedWeightDlg::Method::WholeSample, packets);
     };
     hooks.seed = [this] { return m_doc->m_seedNames.value(m_session->SeedIndex()); };
     hooks.records = [this] {
@@ -71,10 +71,19 @@ void SeedWeightStation::Open(const QString& id) {
     }
 }
 
-QString SeedWeightStation::SetUpCounts(const QString& id, bool wholeSample) {
+QString SeedWeightStation::SetUpCounts(const QString& id, bool wholeSample, int packets) {
     if (!m_session->IdEntryOpen()) {
         return "Connect to the counter, and let the sample being counted finish, before the "
                "counts are set up.";
+    }
+    const RowTable& rows = m_session->Rows();
+    for (int r = 0; r < rows.Count(); ++r) {
+        if (rows.Cell(r, RowTable::Id) == id && rows.State(r) != RowTable::Counted) {
+            return QStringLiteral(
+                       "The counts of %1 set up before are not all counted yet: "
+                       "press Start on the form.")
+                .arg(id);
+        }
     }
     if (!m_session->RoomForRows(1)) {
         return "The list has no room for the counts.";
@@ -85,7 +94,7 @@ QString SeedWeightStation::SetUpCounts(const QString& id, bool wholeSample) {
     wholeSample ? m_session->ChooseTotalize() : m_session->ChooseBatch();
     if (m_session->ScanId(id) == EntryStep::AskRows) {
         m_session->AddEntryRow(wholeSample ? EntryRow{id, "0", "1", {}, {}}
-                                           : EntryRow{id, "8", "100", {}, {}});
+                                           : EntryRow{id, QString::number(packets), "100", {}, {}});
         m_session->EndEntry();
     }
     if (m_firstRecord < 0 || m_firstRecord > m_doc->RecordCount()) {

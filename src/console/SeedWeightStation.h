@@ -31,9 +31,10 @@ public:
     SeedWeightDlg* Dialog() const;
     BalanceLink* Balance() const { return m_balance.get(); }
 
-    // The session's rows for `id`: 8 x 100 in Batch Count, or one Totalize
-    // Count sample. Empty when set up, else why not.
-    QString SetUpCounts(const QString& id, bool wholeSample);
+    // The session's rows for `id`: `packets` x 100 in Batch Count, or one
+    // Totalize Count sample; refused while rows of the ID wait to be
+    // counted. Empty when set up, else why not.
+    QString SetUpCounts(const QString& id, bool wholeSample, int packets);
 
 private:
     bool EnsureBalance();

@@ -1,5 +1,7 @@
 #include "data/SeedWeightDetermination.h"
 
+#include <algorithm>
+
 #include "data/cParam.h"
 #include "platform/NumText.h"
 
@@ -40,6 +42,11 @@ void SeedWeightDetermination::SetSeeds(int index, int seeds) {
     if (index >= 0 && index < static_cast<int>(m_slots.size())) {
         m_slots[index].seeds = std::max(0, seeds);
     }
+}
+
+int SeedWeightDetermination::Uncounted() const {
+    return static_cast<int>(
+        std::count_if(m_slots.begin(), m_slots.end(), [](const Slot& s) { return s.seeds <= 0; }));
 }
 
 int SeedWeightDetermination::NextToWeigh() const {

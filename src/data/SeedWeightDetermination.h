@@ -44,6 +44,8 @@ public:
     // number, say.
     void SetSeeds(int index, int seeds);
 
+    // Slots the counter has not counted into yet.
+    int Uncounted() const;
     // The first slot that is counted and has no weight yet; -1 when none.
     int NextToWeigh() const;
     // Gives slot `index` its weight (again, when it had one). The reason

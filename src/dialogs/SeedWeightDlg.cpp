@@ -138,8 +138,19 @@ void SeedWeightDlg::OnSetUpCounts() {
         Prompt(why, kAppTitle, PromptIcon::Warning);
         return;
     }
+    if (m_bSetUp) {
+        // The replicates a series closed early left uncounted.
+        if (const QString why =
+                m_hooks.setUpCounts(m_det.Id(), m_det.GetMethod(), m_det.Uncounted());
+            !why.isEmpty()) {
+            Prompt(why, kAppTitle, PromptIcon::Warning);
+        }
+        Refresh();
+        return;
+    }
     const Method method = m_radWhole->isChecked() ? Method::WholeSample : Method::Replicates;
-    if (const QString why = m_hooks.setUpCounts(id, method); !why.isEmpty()) {
+    if (const QString why = m_hooks.setUpCounts(id, method, seed_weight::kReplicates);
+        !why.isEmpty()) {
         Prompt(why, kAppTitle, PromptIcon::Warning);
         return;
     }
@@ -235,7 +246,9 @@ void SeedWeightDlg::OnEightMore() {
     if (!m_det.AddEightMore()) {
         return;
     }
-    if (const QString why = m_hooks.setUpCounts(m_det.Id(), Method::Replicates); !why.isEmpty()) {
+    if (const QString why =
+            m_hooks.setUpCounts(m_det.Id(), Method::Replicates, seed_weight::kReplicates);
+        !why.isEmpty()) {
         Prompt(why, kAppTitle, PromptIcon::Warning);
     }
     Refresh();
@@ -311,5 +324,6 @@ void SeedWeightDlg::Render() {
     m_editId->setEnabled(!m_bSetUp);
     m_radWhole->setEnabled(!m_bSetUp);
     m_radReplicates->setEnabled(!m_bSetUp);
-    m_btnSetUp->setEnabled(!m_bSetUp);
+    m_btnSetUp->setText(m_bSetUp ? "Count the Rest" : "Set Up Counts");
+    m_btnSetUp->setEnabled(!m_bSetUp || (m_det.Uncounted() > 0 && m_nWeighing < 0));
 }

@@ -42,9 +42,10 @@ public:
     using Method = SeedWeightDetermination::Method;
 
     struct Hooks {
-        // Sets up the counts for `id` (again, for eight more); empty when
-        // done, else why not.
-        std::function<QString(const QString& id, Method method)> setUpCounts;
+        // Sets up the counts for `id`: `packets` replicates of 100, or the
+        // whole sample; again for eight more, or for the replicates a series
+        // closed early left uncounted. Empty when done, else why not.
+        std::function<QString(const QString& id, Method method, int packets)> setUpCounts;
         // The seed set's name the counts are made with.
         std::function<QString()> seed;
         // The records made since the counts were first set up.

@@ -19,8 +19,9 @@ namespace {
 class SeedWeightDialog : public ::testing::Test {
 protected:
     SeedWeightDialog() {
-        hooks.setUpCounts = [this](const QString& id, SeedWeightDlg::Method m) {
-            setUps << id + (m == SeedWeightDlg::Method::WholeSample ? "/a" : "/b");
+        hooks.setUpCounts = [this](const QString& id, SeedWeightDlg::Method m, int packets) {
+            setUps << id + (m == SeedWeightDlg::Method::WholeSample ? "/a" : "/b") +
+                          QString::number(packets);
             return refusal;
         };
         hooks.seed = [] { return QString("Rye"); };
@@ -68,7 +69,7 @@ TEST_F(SeedWeightDialog, TypedWeightsFillTheReplicatesAndTheResultIsKept) {
     dlg.m_strFile = dir.Path(kSeedWeightFileName);
     dlg.RunInitDialog();
     ClickControl(&dlg, SeedWeightDlg::IDC_SW_SETUP);
-    ASSERT_EQ(setUps, QStringList{"L1/b"});
+    ASSERT_EQ(setUps, QStringList{"L1/b8"});
     Count("L1", "8", "100");
     dlg.Refresh();
     Type(dlg, "0");  // refused, nothing taken
@@ -85,6 +86,23 @@ TEST_F(SeedWeightDialog, TypedWeightsFillTheReplicatesAndTheResultIsKept) {
     EXPECT_TRUE(Label(dlg, SeedWeightDlg::IDC_SW_RESULT).endsWith("(kept)"));
     EXPECT_TRUE(dir.Read(kSeedWeightFileName).contains("\tL1\tRye\treplicates\tno\t8\t4.5120;"));
     EXPECT_EQ(prompter.shown.size(), 1u);
+}
+
+TEST_F(SeedWeightDialog, ASeriesClosedEarlyHasItsRestCountedAfterwards) {
+    SeedWeightDlg dlg(hooks, "L1");
+    dlg.RunInitDialog();
+    ClickControl(&dlg, SeedWeightDlg::IDC_SW_SETUP);
+    Count("L1", "4", "100");
+    Count("L1", "1", "63");
+    records.back().m_strComment = "InComplete";
+    dlg.Refresh();
+    ASSERT_EQ(dlg.Determination().Uncounted(), 3);
+    ClickControl(&dlg, SeedWeightDlg::IDC_SW_SETUP);  // "Count the Rest"
+    EXPECT_EQ(setUps, (QStringList{"L1/b8", "L1/b3"}));
+    Count("L1", "3", "100");
+    dlg.Refresh();
+    EXPECT_EQ(dlg.Determination().Uncounted(), 0);
+    EXPECT_FALSE(dlg.control(SeedWeightDlg::IDC_SW_SETUP)->isEnabled());
 }
 
 TEST_F(SeedWeightDialog, BalanceFailureIsToldAndTheWeightsStay) {
