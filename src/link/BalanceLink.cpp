@@ -129,6 +129,8 @@ void BalanceLink::OnLine(const QByteArray& line) {
         case Reply::Stable:
             if (m_pending == "S") {
                 Finish({Event::Weight, r.grams, false, {}});
+            } else if (m_lateAnswer.isValid() && !m_lateAnswer.hasExpired(m_timing.answerMs)) {
+                m_lateAnswer.invalidate();  // the answer the operator was told never came
             } else {
                 // The print key: a weight nobody asked for, taken all the same.
                 Event e{Event::Weight, r.grams, true, {}};
@@ -185,6 +187,9 @@ void BalanceLink::Fail(const QString& text) {
 void BalanceLink::OnSilence() {
     if (!Waiting()) {
         return;
+    }
+    if (m_pending == "S") {
+        m_lateAnswer.start();
     }
     Fail(QStringLiteral("The balance did not answer within %1 s. Check that it is on, its "
                         "cable, and its line settings (Option > Setup, Balance).")

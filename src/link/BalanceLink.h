@@ -79,6 +79,9 @@ private:
     QTimer m_answerTimer;
     QTimer m_retryTimer;
     QElapsedTimer m_settling;
+    // After a weighing timed out, until this runs out, a stable weight is its
+    // late answer, not the print key's: it is dropped, not taken unasked.
+    QElapsedTimer m_lateAnswer;
 };
 
 // The operator's words for a reply that ends a weighing without a weight.

@@ -137,3 +137,15 @@ TEST(BalanceLink, UnpluggedBalanceIsToldOnceAndTheLinkCanOpenAgain) {
     ASSERT_TRUE(probe.WaitEvents(2));
     EXPECT_DOUBLE_EQ(probe.events[1].grams, 3.3);
 }
+
+TEST(BalanceLink, LateAnswerAfterTheTimeOutIsNotTakenForAPrintKeyWeight) {
+    BalanceSim sim({"--weights", "2.5,2.6", "--delay", "1400"});
+    ASSERT_TRUE(sim.Started());
+    BalanceProbe probe;  // answers within 1 s
+    ASSERT_EQ(probe.link.Open(sim.Link(), {}), QString());
+    ASSERT_TRUE(probe.link.Weigh());
+    ASSERT_TRUE(probe.WaitEvents(1));
+    EXPECT_EQ(probe.events[0].kind, Event::Failure);
+    QTest::qWait(800);  // the late 2.5 g arrives meanwhile and is dropped
+    EXPECT_EQ(probe.events.size(), 1u);
+}

@@ -38,12 +38,14 @@ const char kUsage[] =
     "  --print-every MS   press the print key every MS ms (unasked weights)\n"
     "  --split            send each answer in pieces\n"
     "  --silent           never answer\n"
+    "  --delay MS         answer each command MS ms late\n"
     "  --log              print the lines both ways\n";
 
 struct Options {
     QString link, device, script;
     int baud = 9600;
     int printEveryMs = 0;
+    int delayMs = 0;
     bool split = false, silent = false, log = false;
     BalanceMachine::Options machine;
     std::vector<BalanceMachine::Step> plan;
@@ -91,6 +93,8 @@ bool Parse(int argc, char** argv, Options* o, QString* error) {
             o->machine.noise = value().toDouble(&ok);
         } else if (a == "--unstable") {
             o->machine.unstable = value().toInt(&ok);
+        } else if (a == "--delay") {
+            o->delayMs = value().toInt(&ok);
         } else if (a == "--print-every") {
             o->printEveryMs = value().toInt(&ok);
         } else {
@@ -236,6 +240,7 @@ int main(int argc, char** argv) {
                 if (o.silent) {
                     continue;
                 }
+                std::this_thread::sleep_for(std::chrono::milliseconds(o.delayMs));
                 for (const QByteArray& answer : machine.Answer(command)) {
                     line.Send(answer);
                 }
