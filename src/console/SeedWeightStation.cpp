@@ -129,7 +129,9 @@ bool SeedWeightStation::EnsureBalance() {
         }
         if (!m_dlg || e.request == "I4") {
             return;  // a balance without a serial number weighs all the same
-            return;
+        }
+        if (e.unasked && !m_dlg->isVisible()) {
+            return;  // the print key pressed with no determination on screen
         }
         if (e.kind == BalanceLink::Event::Weight) {
             m_dlg->OnBalanceWeight(e.grams);
