@@ -88,4 +88,40 @@ TEST_F(SeedWeightWithSimulators, EightReplicatesCountedWeighedAndKept) {
     EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join("|").toStdString();
 }
 
+TEST_F(SeedWeightWithSimulators, WholeSampleIsCountedByTotalizeAndWeighedOnce) {
+    BalanceSim balance({"--weights", "0.8315"});
+    ASSERT_TRUE(balance.Started());
+    BalanceSettings settings;
+    settings.port = balance.Link();
+    StoreBalanceSettings(settings);
+
+    IdEdit(*view)->setText("TSW-2");
+    view->OnSeedWeight();
+    SeedWeightDlg* dlg = view->SeedWeight()->Dialog();
+    ClickControl(dlg, SeedWeightDlg::IDC_SW_WHOLE);
+    ClickControl(dlg, SeedWeightDlg::IDC_SW_SETUP);  // no counter yet: refused
+    EXPECT_FALSE(dlg->SetUp());
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.startsWith("Connect to the counter"));
+    prompter.Clear();
+
+    StartCounter({});
+    ClickControl(dlg, SeedWeightDlg::IDC_SW_SETUP);
+    ASSERT_TRUE(dlg->SetUp());
+    ASSERT_EQ(view->session().Mode(), CountMode::Totalize);
+    ASSERT_EQ(view->session().Run(), RunState::Counting);  // the scan starts a Totalize Count
+    ASSERT_TRUE(WaitUntil([&] { return Count() >= 20; }));
+    ClickControl(view.get(), IDC_DONE);
+    const int seeds = view->session().LastCount().toInt();
+    ASSERT_TRUE(WaitUntil([&] { return dlg->Determination().NextToWeigh() == 0; }));
+    EXPECT_EQ(dlg->Determination().Slots()[0].seeds, seeds);
+    ClickControl(dlg, SeedWeightDlg::IDC_SW_WEIGH);
+    ASSERT_TRUE(WaitUntil([&] { return dlg->Determination().Complete(); }));
+    // 1000 x W / N, four decimals under 1 g, three to 9.999 g, two to 99.99 g.
+    const double tsw = 1000.0 * 0.8315 / seeds;
+    const int decimals = tsw < 1 ? 4 : tsw < 10 ? 3 : tsw < 100 ? 2 : 1;
+    EXPECT_EQ(dlg->Determination().ResultText(), QString::number(tsw, 'f', decimals) + " g");
+    EXPECT_TRUE(prompter.shown.empty()) << prompter.Texts().join("|").toStdString();
+}
+
 }  // namespace
