@@ -130,7 +130,7 @@ void CMainFrame::BuildMenu() {
     connect(setup, &QAction::triggered, view, &Cvyn8_rk47View::OnSetCounter);
     if (m_pLedgerHookup) {
         // Setup may have changed the operator.
-        connect(setup, &QAction::triggered, m_pLedgerHookup, &LedgerHookup::TakeOperator);
+        connect(setup, &QAction::triggered, m_pLedgerHookup, &LedgerHookup::TakeSettings);
     }
     connect(AddCommand(option, ID_EDIT_SEED_PARA, "Edit Seed Para"), &QAction::triggered, view,
             &Cvyn8_rk47View::OnEditSeedPara);
@@ -193,5 +193,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     m_pView->Shutdown();
+    if (m_pLedgerHookup) {
+        m_pLedgerHookup->Close();
+    }
     event->accept();
 }

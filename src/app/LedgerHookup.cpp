@@ -58,10 +58,14 @@ void LedgerHookup::Start(const QString& inventoryFile) {
                kAppTitle, PromptIcon::Information);
     }
     Report(report.problem);
+    StartServerSync();
 }
 
 void LedgerHookup::Record(const FinalFigures& figures) {
     Report(m_ledger.Record(figures));
+    if (m_sync) {
+        m_sync->SendSoon();
+    }
 }
 
 void LedgerHookup::NoteSaved(int recordCount, const QString& file) {
@@ -72,9 +76,61 @@ void LedgerHookup::NoteSaved(int recordCount, const QString& file) {
     Report(m_ledger.NoteSaved(records, file));
 }
 
-void LedgerHookup::TakeOperator() {
+void LedgerHookup::TakeSettings() {
     m_ledger.SetOperator(StoredOperator());
+    const bool newStation = StoredStation() != m_ledger.Identity().station;
+    m_ledger.SetStation(StoredStation());
+    if (newStation || StoredServer() != m_strServer) {
+        StartServerSync();
+    }
     ShowStatus();
+}
+
+void LedgerHookup::StartServerSync() {
+    m_sync.reset();
+    m_server = ServerSyncState();
+    m_bServerTold = false;
+    m_strServer = StoredServer();
+    if (m_strServer.isEmpty()) {
+        return;
+    }
+    m_server.server = ServerSync::ShortName(m_strServer);
+    m_sync =
+        std::make_unique<ServerSync>(m_ledger.Location(), m_strServer, m_ledger.Identity().station);
+    connect(m_sync.get(), &ServerSync::stateChanged, this, &LedgerHookup::TakeServerState);
+}
+
+void LedgerHookup::TakeServerState(const ServerSyncState& state) {
+    m_server = state;
+    if (state.problem.IsProblem() && !m_bServerTold) {
+        m_bServerTold = true;
+        Prompt(state.problem.Message() +
+                   "\nCounting goes on: the transactions wait in this computer's ledger and are "
+                   "sent when the server answers again.",
+               kAppTitle, PromptIcon::Warning);
+    } else if (!state.problem.IsProblem() && m_bServerTold && state.waiting == 0) {
+        m_bServerTold = false;
+        Prompt(QString("The ledger server %1 answers again; every transaction that waited has "
+                       "been sent.")
+                   .arg(state.server),
+               kAppTitle, PromptIcon::Information);
+    }
+    ShowStatus();
+}
+
+void LedgerHookup::Close() {
+    if (!m_sync) {
+        return;
+    }
+    TakeServerState(m_sync->SendAndWait());
+    m_sync.reset();
+    if (m_server.waiting > 0) {
+        Prompt(QString("%1 inventory transactions wait for the ledger server %2. They are kept in "
+                       "this computer's ledger and sent at the next start.")
+                   .arg(m_server.waiting)
+                   .arg(m_server.server),
+               kAppTitle, PromptIcon::Information);
+    }
 }
 
 void LedgerHookup::ExportLedger(QWidget* parent) {
@@ -110,6 +166,12 @@ QString LedgerHookup::StatusText() const {
     const size_t waiting = m_ledger.Waiting().size();
     if (waiting > 0) {
         text += QString("   Ledger: %1 waiting").arg(waiting);
+    }
+    if (!m_strServer.isEmpty()) {
+        text +=
+            QString("   Ledger: %1%2, %3 waiting")
+                .arg(m_server.server, m_server.known && !m_server.reachable ? " unreachable" : "")
+                .arg(m_server.waiting);
     }
     return text;
 }

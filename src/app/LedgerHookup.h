@@ -4,8 +4,11 @@
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
 #include "data/InventoryChange.h"
 #include "ledger/LedgerProblem.h"
+#include "ledger/ServerSync.h"
 
 class Ledger;
 class QLabel;
@@ -16,6 +19,9 @@ class QWidget;
 // final figures of each sample, shown in the status bar with the operator.
 // The operator hears once when the ledger cannot be written (transactions
 // then wait in memory and are retried) and once when all that waited is kept.
+// With a lab server set, the station's transactions are sent there on a
+// thread of their own; the operator hears once when the server cannot be
+// reached and once when all that waited has been sent.
 class LedgerHookup : public QObject {
     Q_OBJECT
 public:
@@ -25,8 +31,12 @@ public:
     void Start(const QString& inventoryFile);
     void Record(const FinalFigures& figures);
     void NoteSaved(int recordCount, const QString& file);
-    // Takes the operator's name from the settings (after Setup).
-    void TakeOperator();
+    // Takes the operator's name and the ledger server from the settings
+    // (after Setup).
+    void TakeSettings();
+    // The console closes: one last sending to the server, and what still
+    // waits for it is told.
+    void Close();
     void ExportLedger(QWidget* parent);
 
     Ledger& ledger() { return m_ledger; }
@@ -35,9 +45,15 @@ public:
 private:
     void Report(const LedgerProblem& problem);
     void ShowStatus();
+    void StartServerSync();
+    void TakeServerState(const ServerSyncState& state);
 
     Ledger& m_ledger;
     QLabel* m_label = nullptr;
     QTimer m_retry;
     bool m_bTold = false;  // the operator knows the ledger cannot be written
+    QString m_strServer;   // the lab's server, empty for none
+    std::unique_ptr<ServerSync> m_sync;
+    ServerSyncState m_server;
+    bool m_bServerTold = false;  // the operator knows the server cannot be reached
 };

@@ -90,6 +90,14 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     SetControlId(m_editOperator, IDC_OPERATOR, "Operator");
     m_strOperator = StoredOperator();
     m_balance = StoredBalanceSettings();
+    m_editStation = new QLineEdit(this);
+    SetControlId(m_editStation, IDC_STATION, "Station");
+    m_strStation = StoredStation();
+    m_editServer = new QLineEdit(this);
+    SetControlId(m_editServer, IDC_LEDGER_SERVER, "Ledger server");
+    m_editServer->setPlaceholderText("This computer; or the lab's server: service=vyn8");
+    m_editServer->setMinimumWidth(280);
+    m_strServer = StoredServer();
     m_btnOk = new QPushButton("OK", this);
     SetControlId(m_btnOk, IDOK, "OK");
     m_btnOk->setDefault(true);
@@ -102,6 +110,8 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     }
     auto* who = new QFormLayout;
     who->addRow("Operator", m_editOperator);
+    who->addRow("Station", m_editStation);
+    who->addRow("Ledger server", m_editServer);
     layout->addLayout(who);
     layout->addWidget(BuildBalanceGroup());
     auto* buttons = new QHBoxLayout;
@@ -115,7 +125,9 @@ Setupalert::Setupalert(QWidget* parent) : CDialogBase(parent) {
     QWidget::setTabOrder(m_chkSampleReady, m_chkAutoDump);
     QWidget::setTabOrder(m_chkAutoDump, m_chkLocationComment);
     QWidget::setTabOrder(m_chkLocationComment, m_editOperator);
-    QWidget::setTabOrder(m_editOperator, m_comboPort);
+    QWidget::setTabOrder(m_editOperator, m_editStation);
+    QWidget::setTabOrder(m_editStation, m_editServer);
+    QWidget::setTabOrder(m_editServer, m_comboPort);
 
     connect(m_btnOk, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(cancel, &QPushButton::clicked, this, [this] { OnCancel(); });
@@ -136,6 +148,8 @@ bool Setupalert::OnInitDialog() {
     }
     m_comboStopBits->setCurrentText(QString::number(m_balance.stopBits));
     m_comboProtocol->setCurrentText(m_balance.protocol);
+    m_editStation->setText(m_strStation);
+    m_editServer->setText(m_strServer);
     m_btnOk->setFocus();
     return true;
 }
@@ -146,12 +160,26 @@ void Setupalert::OnOK() {
         m_editOperator->setFocus();
         return;
     }
+    if (const QString why = OperatorNameProblem(m_editStation->text(), "station"); !why.isEmpty()) {
+        Prompt(why);
+        m_editStation->setFocus();
+        return;
+    }
+    if (const QString why = ServerTextProblem(m_editServer->text()); !why.isEmpty()) {
+        Prompt(why);
+        m_editServer->setFocus();
+        return;
+    }
     BalanceSettings balance;
     if (!ReadBalance(&balance)) {
         return;
     }
     m_strOperator = m_editOperator->text().trimmed();
     StoreOperator(m_strOperator);
+    m_strStation = m_editStation->text().trimmed();
+    StoreStation(m_strStation);
+    m_strServer = m_editServer->text().trimmed();
+    StoreServer(m_strServer);
     m_balance = balance;
     StoreBalanceSettings(m_balance);
     m_bAutoDump = m_chkAutoDump->isChecked() ? 1 : 0;

@@ -12,8 +12,9 @@ class QPushButton;
 // option member is 1 for a ticked box; OK stores the boxes, Cancel leaves the
 // members as they were given. The operator's name is kept in the settings
 // (OK refuses an empty one); the ledger's transactions carry it. So is the
-// balance on the second line (none by default): its port, line settings and
-// protocol; OK refuses a port that is none of None, COM1..COM9 or a path.
+// lab's ledger server, never with a password. So is the balance on the second
+// line (none by default): its port, line settings and protocol; OK refuses a
+// port that is none of None, COM1..COM9 or a path.
 class Setupalert : public CDialogBase {
     Q_OBJECT
 public:
@@ -23,12 +24,14 @@ public:
         IDC_CHK_AUTO_DUMP = 1062,
         IDC_CHK_LOCATION_COMMENT = 1065,
         IDC_OPERATOR = 1066,
-        IDC_BALANCE_PORT = 1067,
-        IDC_BALANCE_BAUD = 1068,
-        IDC_BALANCE_DATA_BITS = 1069,
-        IDC_BALANCE_PARITY = 1070,
-        IDC_BALANCE_STOP_BITS = 1071,
-        IDC_BALANCE_PROTOCOL = 1072,
+        IDC_LEDGER_SERVER = 1067,
+        IDC_STATION = 1068,
+        IDC_BALANCE_PORT = 1071,
+        IDC_BALANCE_BAUD = 1072,
+        IDC_BALANCE_DATA_BITS = 1073,
+        IDC_BALANCE_PARITY = 1074,
+        IDC_BALANCE_STOP_BITS = 1075,
+        IDC_BALANCE_PROTOCOL = 1076,
     };
 
     explicit Setupalert(QWidget* parent = nullptr);
@@ -41,6 +44,12 @@ public:
     QCheckBox* m_chkLocationComment = nullptr;
     QLineEdit* m_editOperator = nullptr;
     QString m_strOperator;
+    // This counting station's name in the ledger (the host name unless set).
+    QLineEdit* m_editStation = nullptr;
+    QString m_strStation;
+    // The lab's ledger server (a connection string); empty: this computer.
+    QLineEdit* m_editServer = nullptr;
+    QString m_strServer;
     BalanceSettings m_balance;  // as stored; OK stores the form's
 
 protected:

@@ -4,7 +4,7 @@
 // "D-<i mod 7>", the counter's count 100 + i), presses Done on each and
 // prints "kept <i> <id> <count>" once the window shows the record. Closes
 // cleanly after the last. Messages go to stderr; every question is answered
-// with its first button.
+// with its first button. It reads the console's settings (the ledger server).
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -44,18 +44,22 @@ bool Press(Cvyn8_rk47View& view, int id) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setOrganizationName("Quilvane Inc.");
+    QApplication::setApplicationName("vyn8_rk47");
     QCommandLineParser parser;
     const QCommandLineOption dataDir("data-dir", "The data folder.", "DIR");
     const QCommandLineOption from("from", "The first sample.", "K", "0");
     const QCommandLineOption to("to", "One past the last sample.", "N", "0");
-    parser.addOptions({dataDir, from, to});
+    const QCommandLineOption station("station", "The station's name.", "NAME", "drill");
+    parser.addOptions({dataDir, from, to, station});
     parser.process(app);
     PrintingPrompter prompter;
     SetPrompter(&prompter);
     SetDataFolder(parser.value(dataDir) + "/");
 
     Cvyn8_rk47Doc doc;
-    Ledger ledger(DataFolder(), {"drill", "drill", QString("run-%1").arg(parser.value(from))});
+    Ledger ledger(DataFolder(),
+                  {parser.value(station), "drill", QString("run-%1").arg(parser.value(from))});
     CMainFrame frame(&doc, &ledger);
     frame.StartAndShow();
     Cvyn8_rk47View& view = *qobject_cast<Cvyn8_rk47View*>(frame.centralWidget());

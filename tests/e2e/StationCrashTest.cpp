@@ -46,6 +46,7 @@ QStringList RunStation(const QString& folder, const QString& link, int from, int
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("VYN8_COM1", link);
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", folder + "/config");  // settings of its own: no server
     drill.setProcessEnvironment(env);
     drill.start(Drill(), {"--data-dir", folder, "--from", QString::number(from), "--to",
                           QString::number(link.isEmpty() ? from : kSamples)});

@@ -12,4 +12,8 @@ struct LedgerCommandStreams {
     QTextStream& err;
 };
 
-int RunLedgerCommand(const QString& folder, const QStringList& args, LedgerCommandStreams io);
+// With `server` (a libpq connection string) balance, history, export and
+// check read the lab's ledger on that server, and init-server, sync and
+// stations are there to be run.
+int RunLedgerCommand(const QString& folder, const QStringList& args, LedgerCommandStreams io,
+                     const QString& server = QString());

@@ -22,12 +22,21 @@ int main(int argc, char* argv[]) {
         "  history ID                  every transaction of ID\n"
         "  export --csv|--brapi FILE [ID]\n"
         "                              the ledger (or ID's history) as CSV or BrAPI JSON\n"
-        "  check                       balances against vyn8_inventory.txt, sequence gaps");
+        "  check                       balances against vyn8_inventory.txt, sequence gaps;\n"
+        "                              with --server: the server's gaps, what waits to be sent\n"
+        "  init-server                 make or migrate the ledger on the --server\n"
+        "  sync                        send this station's waiting transactions to the --server\n"
+        "  stations                    each station's last sequence and time on the --server");
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption dataDir("data-dir", "The console's data folder DIR.", "DIR");
     parser.addOption(dataDir);
-    parser.addPositionalArgument("command", "balance, history, export or check.");
+    const QCommandLineOption server(
+        "server", "The lab's ledger on a PostgreSQL server (a libpq connection string).",
+        "CONNINFO");
+    parser.addOption(server);
+    parser.addPositionalArgument("command",
+                                 "balance, history, export, check, init-server, sync or stations.");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.process(app);
 
@@ -38,5 +47,5 @@ int main(int argc, char* argv[]) {
                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return RunLedgerCommand(folder, parser.positionalArguments(), {out, err});
+    return RunLedgerCommand(folder, parser.positionalArguments(), {out, err}, parser.value(server));
 }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include "ledger/LedgerStore.h"
+
+class QSqlError;
+class QSqlQuery;
+
+// What a ledger store reads the same way from any SQL database through Qt
+// SQL: balances, histories, counts and sequence gaps. The store of each
+// database adds how it is opened and written and how its errors read.
+class SqlLedgerStore : public LedgerStore {
+public:
+    ~SqlLedgerStore() override;
+
+    LedgerProblem NoteSaved(const QString& run, const std::vector<int>& records,
+                            const QString& file) override;
+    std::optional<QString> Balance(const QString& id, LedgerProblem* problem) override;
+    std::vector<LedgerEntry> History(const QString& id, LedgerProblem* problem) override;
+    InventoryMap Balances(LedgerProblem* problem) override;
+    LedgerProblem ForEach(const std::function<bool(const LedgerEntry&)>& visit) override;
+    qint64 Count(LedgerProblem* problem) override;
+    QStringList SequenceGaps(LedgerProblem* problem) override;
+
+    // The highest sequence number `station` has here; 0 for none.
+    qint64 LastSequence(const QString& station, LedgerProblem* problem);
+    // `station`'s transactions after `sequence`, in order, at most `limit`.
+    std::vector<LedgerEntry> After(const QString& station, qint64 sequence, int limit,
+                                   LedgerProblem* problem);
+
+protected:
+    // `driver` the Qt SQL driver; the connection gets a name of its own.
+    explicit SqlLedgerStore(const QString& driver);
+    QSqlDatabase Db() const;
+    // The database's error as the ledger's problem.
+    virtual LedgerProblem Problem(const QSqlError& error) const = 0;
+    LedgerProblem Failed(const QSqlQuery& q) const;
+    // Runs `statements` in one database transaction, rolled back on failure.
+    virtual LedgerProblem InTransaction(
+        const std::function<LedgerProblem(QSqlQuery&)>& statements) = 0;
+    // Every column of a transaction, with the file its record was saved to
+    // last; a WHERE and ORDER BY may follow.
+    static const char* const kSelectEntries;
+    static LedgerEntry EntryFrom(const QSqlQuery& q);
+    // A text bound as it is: Qt binds a null QString as SQL NULL.
+    static QString Text(const QString& value);
+
+private:
+    QString m_connection;
+};
