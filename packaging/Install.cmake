@@ -5,7 +5,7 @@ install(TARGETS vyn8_rk47 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET vyn8-counter)
   install(TARGETS vyn8-counter RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
-install(TARGETS vyn8-ledger RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS vyn8-ledger vyn8-balance RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(VYN8_APP_ID com.quilvane.vyn8_rk47)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/${VYN8_APP_ID}.desktop
@@ -22,7 +22,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/SeedPara.txt ${CMAKE_SOURCE_DIR}/doc
   DESTINATION ${CMAKE_INSTALL_DATADIR}/vyn8)
 # Man pages, compressed as Debian keeps them; made with the console.
 set(VYN8_MAN_PAGES)
-foreach(page vyn8_rk47.1 vyn8-counter.1 vyn8-ledger.1)
+foreach(page vyn8_rk47.1 vyn8-counter.1 vyn8-ledger.1 vyn8-balance.1)
   set(out ${CMAKE_BINARY_DIR}/man/${page}.gz)
   add_custom_command(OUTPUT ${out}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
@@ -45,6 +45,7 @@ parameter sets, Totalize and Batch Counts of scanned sample IDs, sample
 records saved as text or Excel 97-2003 workbooks, the inventory per sample
 ID with its history in an inventory ledger, printed sample tables.
 Includes vyn8-counter, a simulated counter for demonstrations and training,
+vyn8-balance, a simulated laboratory balance for the thousand-seed weight,
 and vyn8-ledger, the inventory ledger from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -20,6 +20,8 @@
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "data/InventoryFile.h"
+#include "data/SeedWeightFile.h"
+#include "dialogs/SeedWeightsDlg.h"
 #include "platform/DataFolder.h"
 #include "platform/Prompter.h"
 
@@ -132,6 +134,8 @@ void CMainFrame::BuildMenu() {
     }
     connect(AddCommand(option, ID_EDIT_SEED_PARA, "Edit Seed Para"), &QAction::triggered, view,
             &Cvyn8_rk47View::OnEditSeedPara);
+    connect(AddCommand(option, ID_SEED_WEIGHT, "Seed &Weight..."), &QAction::triggered, view,
+            &Cvyn8_rk47View::OnSeedWeight);
     option->addSeparator();
     connect(AddCommand(option, ID_APP_EXIT, "E&xit"), &QAction::triggered, this, &QWidget::close);
 
@@ -146,6 +150,12 @@ void CMainFrame::BuildMenu() {
             });
     connect(AddCommand(viewMenu, ID_VIEW_CURRENT_SAMPLE, "Edit"), &QAction::triggered, this,
             [this, doc] { commands::OnViewCurrentSample(*doc, this); });
+
+    connect(AddCommand(viewMenu, ID_SEED_WEIGHTS, "Seed Weights"), &QAction::triggered, this,
+            [this] {
+                SeedWeightsDlg dlg(QDir(DataFolder()).filePath(kSeedWeightFileName), this);
+                dlg.DoModal();
+            });
 
     QMenu* help = menuBar()->addMenu("&Help");
     connect(AddCommand(help, ID_HELP_FINDER, "Manual"), &QAction::triggered, this,

@@ -29,6 +29,8 @@ enum FrameCommand {
     ID_SET_COUNTER = 32776,
     ID_PRINT_LABELS = 32790,
     ID_EXPORT_LEDGER = 32791,
+    ID_SEED_WEIGHT = 32792,
+    ID_SEED_WEIGHTS = 32793,
 };
 
 inline constexpr const char* kMainCaption = "VYN8 SEED COUNTER     Quilvane Inc. Version 2.1";

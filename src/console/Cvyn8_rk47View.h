@@ -23,6 +23,7 @@ class ReceiveLoop;
 class Cvyn8_rk47Doc;
 class DumDlg35;
 class Sample35;
+class SeedWeightStation;
 
 // Control IDs of the console form.
 enum ConsoleControl {
@@ -122,6 +123,9 @@ public:
     void OnSelchangeName();
     void OnDeltaposFeedSpeed(int iPos, int iDelta);
     void OnSetCounter();
+    // Option > Seed Weight...: the thousand-seed weight for the ID typed.
+    void OnSeedWeight();
+    SeedWeightStation* SeedWeight() const { return m_pSeedWeight; }
     void OnEditSeedPara();
     void OnLoadFile();
 
@@ -181,6 +185,7 @@ private:
     ReceiveLoop* m_pRxThread = nullptr;
     DumDlg35* m_pDumpDlg = nullptr;
     Sample35* m_pSampleReadyDlg = nullptr;
+    SeedWeightStation* m_pSeedWeight = nullptr;  // made when first asked for
     QString m_strComPort = "COM1";
     QString m_strBaud = "9600";
     QString m_strExeFolder;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "console/Cvyn8_rk47View.h"
+#include "console/SeedWeightStation.h"
 #include "console/UpDownCtrl.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "dialogs/Setupalert.h"
@@ -128,4 +129,14 @@ void Cvyn8_rk47View::OnSetCounter() {
     options.autoDump = dlg.m_bAutoDump != 0;
     options.locationComment = dlg.m_bLocationCommentRequired == 1;
     m_session->SetOptions(options);
+    if (m_pSeedWeight) {
+        m_pSeedWeight->SettingsChanged();  // the balance may have changed
+    }
+}
+
+void Cvyn8_rk47View::OnSeedWeight() {
+    if (!m_pSeedWeight) {
+        m_pSeedWeight = new SeedWeightStation(m_session, m_pDoc, this);
+    }
+    m_pSeedWeight->Open(m_editID->text().trimmed());
 }

@@ -12,16 +12,9 @@
 
 namespace {
 
-// A record's values as written to CSV: behind the guard against formulas.
-std::array<QString, 8> Guarded(std::array<QString, 8> values) {
-    for (QString& v : values) {
-        v = CsvGuarded(v);
-    }
-    return values;
-}
-
 // Builds the workbook in a file of its own folder; the caller moves it.
-QString BuildXlsx(const QString& file, const std::vector<std::unique_ptr<cParam>>& records) {
+QString BuildXlsx(const QString& file, const QString& sheetName, const QStringList& header,
+                  qsizetype rows, const std::function<QStringList(qsizetype)>& rowAt) {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
@@ -30,9 +23,9 @@ QString BuildXlsx(const QString& file, const std::vector<std::unique_ptr<cParam>
     if (!book) {
         return "the workbook cannot be made";
     }
-    lxw_worksheet* sheet = workbook_add_worksheet(book, "Vyn8");
+    lxw_worksheet* sheet = workbook_add_worksheet(book, sheetName.toUtf8().constData());
     lxw_error rc = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
-    const auto writeRow = [&](lxw_row_t row, const auto& values) {
+    const auto writeRow = [&](lxw_row_t row, const QStringList& values) {
         lxw_col_t col = 0;
         for (const QString& v : values) {
             if (rc == LXW_NO_ERROR && !v.isEmpty()) {
@@ -42,10 +35,10 @@ QString BuildXlsx(const QString& file, const std::vector<std::unique_ptr<cParam>
         }
     };
     if (rc == LXW_NO_ERROR) {
-        writeRow(0, ExportColumnNames());
+        writeRow(0, header);
     }
-    for (size_t i = 0; i < records.size() && rc == LXW_NO_ERROR; ++i) {
-        writeRow(static_cast<lxw_row_t>(i + 1), records[i]->RecordOrder());
+    for (qsizetype i = 0; i < rows && rc == LXW_NO_ERROR; ++i) {
+        writeRow(static_cast<lxw_row_t>(i + 1), rowAt(i));
     }
     const lxw_error closed = workbook_close(book);
     if (rc != LXW_NO_ERROR || closed != LXW_NO_ERROR) {
@@ -53,6 +46,10 @@ QString BuildXlsx(const QString& file, const std::vector<std::unique_ptr<cParam>
             .arg(QString::fromUtf8(lxw_strerror(rc != LXW_NO_ERROR ? rc : closed)));
     }
     return QString();
+}
+
+QStringList ListOf(const std::array<QString, 8>& values) {
+    return QStringList(values.begin(), values.end());
 }
 
 }  // namespace
@@ -63,13 +60,23 @@ const QStringList& ExportColumnNames() {
     return names;
 }
 
-QByteArray FormatCsv(const std::vector<std::unique_ptr<cParam>>& records) {
+QByteArray FormatCsvTable(const QStringList& header, qsizetype rows,
+                          const std::function<QStringList(qsizetype)>& rowAt) {
     QString text;
-    AppendCsvRow(text, ExportColumnNames());
-    for (const auto& r : records) {
-        AppendCsvRow(text, Guarded(r->RecordOrder()));
+    AppendCsvRow(text, header);
+    for (qsizetype i = 0; i < rows; ++i) {
+        QStringList row = rowAt(i);
+        for (QString& v : row) {
+            v = CsvGuarded(v);
+        }
+        AppendCsvRow(text, row);
     }
     return kUtf8ByteOrderMark + text.toUtf8();
+}
+
+QByteArray FormatCsv(const std::vector<std::unique_ptr<cParam>>& records) {
+    return FormatCsvTable(ExportColumnNames(), static_cast<qsizetype>(records.size()),
+                          [&](qsizetype i) { return ListOf(records[i]->RecordOrder()); });
 }
 
 bool WriteCsvRecords(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,
@@ -79,19 +86,27 @@ bool WriteCsvRecords(const QString& path, const std::vector<std::unique_ptr<cPar
 
 bool WriteXlsxRecords(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,
                       QString* error) {
+    return WriteXlsxTable(
+        path, "Vyn8", ExportColumnNames(), static_cast<qsizetype>(records.size()),
+        [&](qsizetype i) { return ListOf(records[i]->RecordOrder()); }, error);
+}
+
+bool WriteXlsxTable(const QString& path, const QString& sheetName, const QStringList& header,
+                    qsizetype rows, const std::function<QStringList(qsizetype)>& rowAt,
+                    QString* error) {
     const auto fail = [error](const QString& why) {
         if (error) {
             *error = why;
         }
         return false;
     };
-    if (static_cast<qsizetype>(records.size()) > kMaxXlsxRecords) {
+    if (rows > kMaxXlsxRecords) {
         return fail(QString("an Excel workbook sheet holds at most %1 records, a text or CSV file "
                             "any number.")
                         .arg(kMaxXlsxRecords));
     }
-    for (const auto& r : records) {
-        for (const QString& v : r->RecordOrder()) {
+    for (qsizetype i = 0; i < rows; ++i) {
+        for (const QString& v : rowAt(i)) {
             if (v.size() > kMaxXlsxCellChars) {
                 return fail(QString("a cell of an Excel workbook holds at most %1 characters; a "
                                     "text or CSV file holds any number.")
@@ -104,7 +119,7 @@ bool WriteXlsxRecords(const QString& path, const std::vector<std::unique_ptr<cPa
         return fail(build.errorString());
     }
     const QString file = build.filePath("records.xlsx");
-    const QString problem = BuildXlsx(file, records);
+    const QString problem = BuildXlsx(file, sheetName, header, rows, rowAt);
     if (!problem.isEmpty()) {
         return fail(problem);
     }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,3 +33,11 @@ bool WriteCsvRecords(const QString& path, const std::vector<std::unique_ptr<cPar
                      QString* error);
 bool WriteXlsxRecords(const QString& path, const std::vector<std::unique_ptr<cParam>>& records,
                       QString* error);
+
+// Any table the same ways: a CSV text under `header`, every value behind the
+// formula guard; an .xlsx workbook of one sheet, row `i` given by `rowAt`.
+QByteArray FormatCsvTable(const QStringList& header, qsizetype rows,
+                          const std::function<QStringList(qsizetype)>& rowAt);
+bool WriteXlsxTable(const QString& path, const QString& sheetName, const QStringList& header,
+                    qsizetype rows, const std::function<QStringList(qsizetype)>& rowAt,
+                    QString* error);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "data/BalanceSettings.h"
 #include "platform/DialogBase.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -10,7 +12,9 @@ class QPushButton;
 // option member is 1 for a ticked box; OK stores the boxes, Cancel leaves the
 // members as they were given. The operator's name is kept in the settings
 // (OK refuses an empty one); the ledger's transactions carry it. So is the
-// lab's ledger server, never with a password.
+// lab's ledger server, never with a password. So is the balance on the second
+// line (none by default): its port, line settings and protocol; OK refuses a
+// port that is none of None, COM1..COM9 or a path.
 class Setupalert : public CDialogBase {
     Q_OBJECT
 public:
@@ -22,6 +26,12 @@ public:
         IDC_OPERATOR = 1066,
         IDC_LEDGER_SERVER = 1067,
         IDC_STATION = 1068,
+        IDC_BALANCE_PORT = 1071,
+        IDC_BALANCE_BAUD = 1072,
+        IDC_BALANCE_DATA_BITS = 1073,
+        IDC_BALANCE_PARITY = 1074,
+        IDC_BALANCE_STOP_BITS = 1075,
+        IDC_BALANCE_PROTOCOL = 1076,
     };
 
     explicit Setupalert(QWidget* parent = nullptr);
@@ -40,11 +50,21 @@ public:
     // The lab's ledger server (a connection string); empty: this computer.
     QLineEdit* m_editServer = nullptr;
     QString m_strServer;
+    BalanceSettings m_balance;  // as stored; OK stores the form's
 
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
 
 private:
+    QWidget* BuildBalanceGroup();
+    // The form's balance settings; false with a message when they are bad.
+    bool ReadBalance(BalanceSettings* out);
     QPushButton* m_btnOk = nullptr;
+    QComboBox* m_comboPort = nullptr;
+    QComboBox* m_comboBaud = nullptr;
+    QComboBox* m_comboDataBits = nullptr;
+    QComboBox* m_comboParity = nullptr;
+    QComboBox* m_comboStopBits = nullptr;
+    QComboBox* m_comboProtocol = nullptr;
 };

@@ -6,6 +6,8 @@
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 
+#include <algorithm>
+
 namespace line {
 
 namespace {
@@ -32,27 +34,47 @@ tcflag_t SpeedCode(int baud) {
 
 }  // namespace
 
+LineSpec CounterLine(int baud) {
+    return LineSpec{baud, 7, 'O', 1};
+}
+
 SetResult Configure(int fd, int baud) {
+    return Configure(fd, CounterLine(baud));
+}
+
+SetResult Configure(int fd, const LineSpec& spec) {
     struct termios2 t {};
     if (ioctl(fd, TCGETS2, &t) != 0) {
         return SetResult::ReadFailed;
     }
-    if (baud <= 0) {
+    if (spec.baud <= 0) {
         return SetResult::WriteFailed;
     }
-    ApplyCounterSettings(&t, baud);
+    ApplySettings(&t, spec);
     return ioctl(fd, TCSETS2, &t) == 0 ? SetResult::Ok : SetResult::WriteFailed;
 }
 
 void ApplyCounterSettings(termios2* t, int baud) {
+    ApplySettings(t, CounterLine(baud));
+}
+
+void ApplySettings(termios2* t, const LineSpec& spec) {
     t->c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF |
-                    IXANY | IGNPAR);
-    t->c_iflag |= INPCK;
+                    IXANY | IGNPAR | INPCK);
     t->c_oflag &= ~OPOST;
     t->c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
-    t->c_cflag &= ~(CSIZE | CSTOPB | CRTSCTS | CBAUD | (CBAUD << IBSHIFT));
-    t->c_cflag |= CS7 | PARENB | PARODD | CREAD | CLOCAL | SpeedCode(baud);
-    t->c_ispeed = t->c_ospeed = static_cast<speed_t>(baud);
+    t->c_cflag &= ~(CSIZE | CSTOPB | CRTSCTS | PARENB | PARODD | CBAUD | (CBAUD << IBSHIFT));
+    const tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
+    t->c_cflag |= sizes[std::clamp(spec.dataBits, 5, 8) - 5];
+    if (spec.parity == 'E' || spec.parity == 'O') {
+        t->c_iflag |= INPCK;
+        t->c_cflag |= PARENB | (spec.parity == 'O' ? PARODD : 0);
+    }
+    if (spec.stopBits == 2) {
+        t->c_cflag |= CSTOPB;
+    }
+    t->c_cflag |= CREAD | CLOCAL | SpeedCode(spec.baud);
+    t->c_ispeed = t->c_ospeed = static_cast<speed_t>(spec.baud);
     t->c_cc[VMIN] = 1;
     t->c_cc[VTIME] = 0;
 }

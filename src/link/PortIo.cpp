@@ -1,6 +1,10 @@
 #include "link/PortIo.h"
 
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,4 +29,30 @@ bool WriteAll(int fd, const char* data, size_t n, size_t* written, int stallMs) 
         *written = done;
     }
     return ok;
+}
+
+int OpenExclusive(const QString& path) {
+    if (path.isEmpty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    const int fd =
+        ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        errno = EBUSY;
+        return -1;
+    }
+    (void)ioctl(fd, TIOCEXCL);
+    return fd;
+}
+
+void CloseExclusive(int fd) {
+    if (fd >= 0) {
+        (void)ioctl(fd, TIOCNXCL);
+        ::close(fd);
+    }
 }

@@ -152,7 +152,9 @@ bool ReceiveLoop::ReadAvailable(bool hungUp) {
     char buf[kReadChunk];
     const ssize_t n = ::read(m_fd, buf, sizeof buf);
     if (n > 0) {
-        std::vector<QByteArray> frames = m_assembler.Feed(buf, static_cast<size_t>(n));
+        const size_t got = static_cast<size_t>(n);
+        std::vector<QByteArray> frames =
+            m_handlers.split ? m_handlers.split(buf, got) : m_assembler.Feed(buf, got);
         if (!frames.empty() && m_handlers.frames) {
             Post([h = m_handlers.frames, f = std::move(frames)] { h(f); });
         }

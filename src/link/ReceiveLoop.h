@@ -30,6 +30,9 @@ public:
         // The line closed or failed; the loop has ended. `reason` is for the
         // operator.
         std::function<void(const QString& reason)> lineLost;
+        // How the bytes are cut into messages; the counter's frames when
+        // empty (another instrument's lines, say).
+        std::function<std::vector<QByteArray>(const char*, size_t)> split;
     };
     // `fd` is read, never closed. Made on `receiver`'s thread, where the
     // handlers run; calls still waiting when the loop is destroyed are dropped.

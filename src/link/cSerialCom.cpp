@@ -25,28 +25,6 @@ constexpr int kHandshakeAttempts = 50;
 constexpr auto kHandshakePause = std::chrono::milliseconds(50);
 constexpr uint32_t kHoldFlags = 0x3;  // CTS hold, DSR hold
 
-// Opens the device for this program alone: the exclusive flag keeps other
-// openers out, the advisory lock keeps out programs that would pass it.
-// On failure errno says why.
-int OpenExclusive(const QString& path) {
-    if (path.isEmpty()) {
-        errno = ENOENT;
-        return -1;
-    }
-    const int fd =
-        ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return -1;
-    }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        errno = EBUSY;
-        return -1;
-    }
-    (void)ioctl(fd, TIOCEXCL);
-    return fd;
-}
-
 }  // namespace
 
 cSerialCom::cSerialCom() : m_pPortStatus(std::make_unique<PortLineStatus>()) {}

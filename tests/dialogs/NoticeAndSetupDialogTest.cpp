@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QPointer>
 
@@ -77,6 +78,35 @@ TEST_F(SetupFrame, OkStoresTheBoxesCancelKeepsTheValuesGiven) {
     });
     EXPECT_EQ(cancel.DoModal(), IDCANCEL);
     EXPECT_EQ(cancel.m_bAutoDump, 1);
+}
+
+TEST_F(SetupFrame, BalanceIsNoneByDefaultAndOkKeepsAValidPortOnly) {
+    StoreBalanceSettings(BalanceSettings{});
+    const auto combo = [](CDialogBase& d, int id) { return FindControlAs<QComboBox>(&d, id); };
+    Setupalert bad;
+    dialogs.Then([&](CDialogBase& d) {
+        EXPECT_EQ(combo(d, Setupalert::IDC_BALANCE_PORT)->currentText(), "None");
+        EXPECT_EQ(combo(d, Setupalert::IDC_BALANCE_BAUD)->currentText(), "9600");
+        EXPECT_EQ(combo(d, Setupalert::IDC_BALANCE_DATA_BITS)->currentText(), "8");
+        EXPECT_EQ(combo(d, Setupalert::IDC_BALANCE_PARITY)->currentText(), "None");
+        EXPECT_EQ(combo(d, Setupalert::IDC_BALANCE_STOP_BITS)->currentText(), "1");
+        EXPECT_EQ(combo(d, Setupalert::IDC_BALANCE_PROTOCOL)->currentText(), "MT-SICS");
+        combo(d, Setupalert::IDC_BALANCE_PORT)->setEditText("LPT1");
+        ClickControl(&d, IDOK);  // refused: the dialog stays
+        combo(d, Setupalert::IDC_BALANCE_PORT)->setEditText("com3");
+        combo(d, Setupalert::IDC_BALANCE_BAUD)->setEditText("19200");
+        combo(d, Setupalert::IDC_BALANCE_PARITY)->setCurrentText("Even");
+        ClickControl(&d, IDOK);
+    });
+    EXPECT_EQ(bad.DoModal(), IDOK);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.contains("\"LPT1\""));
+    const BalanceSettings stored = StoredBalanceSettings();
+    EXPECT_EQ(stored.port, "COM3");
+    EXPECT_EQ(stored.baud, 19200);
+    EXPECT_EQ(stored.parity, 'E');
+    EXPECT_EQ(stored, bad.m_balance);
+    StoreBalanceSettings(BalanceSettings{});
 }
 
 }  // namespace

@@ -55,14 +55,14 @@ run_console() {
 
 user_folder="$owned/home/.local/share/Quilvane Inc./vyn8_rk47"
 run_console "$user_folder"
-[ "$(ls -A "$bin" | tr '\n' ' ')" = "vyn8-counter vyn8-ledger vyn8_rk47 " ] ||
+[ "$(ls -A "$bin" | tr '\n' ' ')" = "vyn8-balance vyn8-counter vyn8-ledger vyn8_rk47 " ] ||
   fail "files beside the program: $(ls -A "$bin")"
 
 shared="$owned/shared"
 run_console "$shared" VYN8_DATA_DIR="$shared"
 option="$owned/option"
 run_console "$option" VYN8_DATA_DIR="$shared" -- --data-dir "$option"
-[ "$(ls -A "$bin" | tr '\n' ' ')" = "vyn8-counter vyn8-ledger vyn8_rk47 " ] ||
+[ "$(ls -A "$bin" | tr '\n' ' ')" = "vyn8-balance vyn8-counter vyn8-ledger vyn8_rk47 " ] ||
   fail "files beside the program: $(ls -A "$bin")"
 # The user's own folder saw only the first run: its files and its ledger.
 [ "$(ls -A "$user_folder" | tr '\n' ' ')" = "SeedPara.txt vyn8_inventory.txt vyn8_ledger.sqlite " ] ||

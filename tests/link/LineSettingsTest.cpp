@@ -29,3 +29,28 @@ TEST(LineSettings, CounterSettingsReplaceACookedLine) {
     EXPECT_EQ(t.c_ospeed, 12345u);
     EXPECT_EQ(t.c_ispeed, 12345u);
 }
+
+TEST(LineSettings, BalanceSettingsFollowTheirSpecOverTheCountersOwn) {
+    struct Case {
+        line::LineSpec spec;
+        int dataBits;
+        bool parity, odd, twoStop;
+    };
+    const Case cases[] = {{{9600, 8, 'N', 1}, 8, false, false, false},
+                          {{4800, 7, 'E', 2}, 7, true, false, true},
+                          {{19200, 7, 'O', 1}, 7, true, true, false}};
+    for (const Case& c : cases) {
+        termios2 t{};
+        line::ApplyCounterSettings(&t, 9600);  // what the port held before
+        line::ApplySettings(&t, c.spec);
+        const line::Settings s = line::Describe(t);
+        EXPECT_EQ(s.dataBits, c.dataBits) << c.spec.parity;
+        EXPECT_EQ(s.parity, c.parity) << c.spec.parity;
+        EXPECT_EQ(s.oddParity, c.odd) << c.spec.parity;
+        EXPECT_EQ(s.twoStopBits, c.twoStop) << c.spec.parity;
+        EXPECT_EQ((t.c_iflag & INPCK) != 0, c.parity);
+        EXPECT_TRUE(s.raw);
+        EXPECT_FALSE(s.flowControl);
+        EXPECT_EQ(t.c_ospeed, static_cast<speed_t>(c.spec.baud));
+    }
+}

@@ -7,9 +7,9 @@
 
 #include "link/CounterFrames.h"
 
-SimProcess::SimProcess(const QStringList& options) {
-    const QString program = VYN8_BINARY_DIR "/tools/counter-sim/vyn8-counter";
-    m_process.start(program, QStringList{"--link", Link()} + options);
+SimProcess::SimProcess(const QStringList& options, const QString& program, const QString& linkName)
+    : m_linkName(linkName) {
+    m_process.start(VYN8_BINARY_DIR "/" + program, QStringList{"--link", Link()} + options);
     QElapsedTimer t;
     t.start();
     // A busy machine may take a while to start it: wait for its first line.

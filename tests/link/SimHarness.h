@@ -11,17 +11,21 @@
 #include "link/PtyCounter.h"
 #include "link/cSerialCom.h"
 
-// vyn8-counter on a pty behind <temp>/COM1, with the given options.
+// vyn8-counter (or another simulator of tools/, by its path in the build)
+// on a pty behind <temp>/<linkName>, with the given options.
 class SimProcess {
 public:
-    explicit SimProcess(const QStringList& options);
+    explicit SimProcess(const QStringList& options,
+                        const QString& program = "tools/counter-sim/vyn8-counter",
+                        const QString& linkName = "COM1");
     ~SimProcess();
     bool Started() const { return m_bStarted; }
-    QString Link() const { return m_dir.filePath("COM1"); }
+    QString Link() const { return m_dir.filePath(m_linkName); }
     QProcess& process() { return m_process; }
 
 private:
     QTemporaryDir m_dir;
+    QString m_linkName;
     QProcess m_process;
     bool m_bStarted = false;
 };

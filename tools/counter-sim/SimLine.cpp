@@ -1,9 +1,7 @@
 #include "SimLine.h"
 
 #include <fcntl.h>
-#include <pty.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -14,6 +12,7 @@
 #include "link/CounterFrames.h"
 #include "link/LineSettings.h"
 #include "link/PortIo.h"
+#include "sim-common/SimPty.h"
 
 namespace {
 
@@ -38,24 +37,8 @@ bool SimLine::Open(QString* error) {
         m_servedPath = m_options.devicePath;
         return true;
     }
-    char name[256] = {};
-    if (openpty(&m_fd, &m_slaveFd, name, nullptr, nullptr) != 0) {
-        *error = QString("cannot open a pseudo-terminal: %1").arg(strerror(errno));
-        return false;
-    }
-    fcntl(m_fd, F_SETFL, fcntl(m_fd, F_GETFL) | O_NONBLOCK);
-    line::Configure(m_slaveFd, m_options.baud);  // raw until the console sets its own
-    m_servedPath = QString::fromLocal8Bit(name);
-    const QByteArray link = Local(m_options.linkPath);
-    struct stat st {};
-    if (lstat(link.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        ::unlink(link.constData());  // left over from an earlier run
-    }
-    if (::symlink(name, link.constData()) != 0) {
-        *error = QString("cannot make the link %1: %2").arg(m_options.linkPath, strerror(errno));
-        return false;
-    }
-    return true;
+    return OpenPtyLink(m_options.linkPath, line::CounterLine(m_options.baud), &m_fd, &m_slaveFd,
+                       &m_servedPath, error);
 }
 
 void SimLine::Drain() {

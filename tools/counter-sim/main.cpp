@@ -3,7 +3,6 @@
 // reports like the machine: started, counts, packets done, full, empty, dump.
 
 #include <poll.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,26 +13,12 @@
 #include "SimOptions.h"
 #include "link/ConsoleFrameParser.h"
 #include "link/CounterFrames.h"
+#include "sim-common/SimPty.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kLongestSleep = std::chrono::milliseconds(200);
-
-volatile sig_atomic_t g_stop = 0;
-
-void OnSignal(int) {
-    g_stop = 1;
-}
-
-void CatchStopSignals() {
-    struct sigaction sa {};
-    sa.sa_handler = OnSignal;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGINT, &sa, nullptr);
-    sigaction(SIGTERM, &sa, nullptr);
-    signal(SIGPIPE, SIG_IGN);
-}
 
 class Simulator {
 public:
@@ -132,7 +117,7 @@ int Simulator::Run() {
     if (!Setup()) {
         return 2;
     }
-    while (!g_stop) {
+    while (!g_simStop) {
         const auto now = Clock::now();
         const auto wait =
             std::clamp(NextWake() - now, Clock::duration::zero(), Clock::duration(kLongestSleep));
