@@ -1,119 +1,136 @@
 #include "ledger/ServerSync.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <QRegularExpression>
-#include <QThread>
-#include <QTimer>
+#include <QSocketNotifier>
 #include <algorithm>
+#include <chrono>
 
 #include "ledger/LedgerSync.h"
 #include "ledger/PgLedgerSchema.h"
 #include "ledger/PgLedgerStore.h"
 #include "ledger/SqliteLedgerStore.h"
 
-// Lives on the sync thread: both connections are made and used there only.
-class ServerSyncWorker : public QObject {
-    Q_OBJECT
-public:
-    ServerSyncWorker(QString ledgerFile, QString conninfo, QString station, int intervalMs)
-        : m_ledgerFile(std::move(ledgerFile)),
-          m_conninfo(std::move(conninfo)),
-          m_station(std::move(station)),
-          m_intervalMs(intervalMs) {}
-
-    void Begin() {
-        m_timer = new QTimer(this);
-        m_timer->setInterval(m_intervalMs);
-        connect(m_timer, &QTimer::timeout, this, &ServerSyncWorker::Attempt);
-        m_timer->start();
-        Attempt();
-    }
-    void End() {
-        delete m_timer;
-        m_timer = nullptr;
-        m_server.reset();
-        m_local.reset();
-    }
-
-    ServerSyncState Attempt() {
-        ServerSyncState state;
-        state.server = ServerSync::ShortName(m_conninfo);
-        state.known = true;
-        if (!m_local) {
-            m_local = SqliteLedgerStore::Open(m_ledgerFile, &state.problem);
-            // What an earlier run knew the server to have.
-            LedgerProblem ignored;
-            m_lastOnServer =
-                m_local ? m_local->Note(SentNote(), &ignored).value_or("0").toLongLong() : 0;
-        }
-        if (m_local && !m_server) {
-            m_server = PgLedgerStore::Open(m_conninfo, &state.problem);
-        }
-        if (m_server) {
-            const SyncReport report = SendWaiting(*m_local, *m_server, m_station);
-            state.problem = report.problem;
-            if (report.serverLast && *report.serverLast != m_lastOnServer) {
-                m_lastOnServer = *report.serverLast;
-                m_local->SetNote(SentNote(), QString::number(m_lastOnServer));
-            }
-        }
-        if (state.problem.IsProblem()) {
-            // The connection may be dead: the next attempt makes a new one.
-            m_server.reset();
-        }
-        if (m_local) {
-            LedgerProblem ignored;
-            state.waiting =
-                std::max<qint64>(0, m_local->LastSequence(m_station, &ignored) - m_lastOnServer);
-        }
-        state.reachable = m_server != nullptr;
-        emit stateChanged(state);
-        return state;
-    }
-
-signals:
-    void stateChanged(const ServerSyncState& state);
-
-private:
-    QString SentNote() const { return "sent to " + ServerLocation(m_conninfo); }
-
-    QString m_ledgerFile;
-    QString m_conninfo;
-    QString m_station;
-    int m_intervalMs;
-    QTimer* m_timer = nullptr;
-    std::unique_ptr<SqliteLedgerStore> m_local;
-    std::unique_ptr<PgLedgerStore> m_server;
-    qint64 m_lastOnServer = 0;  // this station's last sequence the server had
-};
-
 ServerSync::ServerSync(const QString& ledgerFile, const QString& conninfo, const QString& station,
                        int intervalMs, QObject* parent)
     : QObject(parent),
-      m_thread(new QThread),
-      m_worker(new ServerSyncWorker(ledgerFile, conninfo, station, intervalMs)) {
-    qRegisterMetaType<ServerSyncState>();
-    m_worker->moveToThread(m_thread);
-    connect(m_worker, &ServerSyncWorker::stateChanged, this, &ServerSync::stateChanged);
-    m_thread->start();
-    QMetaObject::invokeMethod(m_worker, &ServerSyncWorker::Begin);
+      m_ledgerFile(ledgerFile),
+      m_conninfo(conninfo),
+      m_station(station),
+      m_intervalMs(intervalMs),
+      m_eventFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+    m_notifier = new QSocketNotifier(m_eventFd, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &ServerSync::TakeState);
+    m_asked = 1;  // the first attempt at once
+    m_thread = std::thread([this] { Run(); });
 }
 
 ServerSync::~ServerSync() {
-    QMetaObject::invokeMethod(m_worker, &ServerSyncWorker::End, Qt::BlockingQueuedConnection);
-    m_thread->quit();
-    m_thread->wait();
-    delete m_worker;
-    delete m_thread;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+    delete m_notifier;
+    close(m_eventFd);
 }
 
 void ServerSync::SendSoon() {
-    QMetaObject::invokeMethod(m_worker, [this] { m_worker->Attempt(); });
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        ++m_asked;
+    }
+    m_wake.notify_all();
 }
 
 ServerSyncState ServerSync::SendAndWait() {
+    std::unique_lock<std::mutex> lock(m_lock);
+    const quint64 mine = ++m_asked;
+    m_wake.notify_all();
+    m_wake.wait(lock, [&] { return m_answered >= mine || m_stop; });
+    m_stateNew = false;
+    return m_state;
+}
+
+void ServerSync::Run() {
+    std::unique_lock<std::mutex> lock(m_lock);
+    while (!m_stop) {
+        m_wake.wait_for(lock, std::chrono::milliseconds(m_intervalMs),
+                        [&] { return m_stop || m_asked > m_answered; });
+        if (m_stop) {
+            break;
+        }
+        const quint64 asked = m_asked;
+        lock.unlock();
+        const ServerSyncState state = Attempt();
+        lock.lock();
+        m_answered = std::max(m_answered, asked);
+        m_state = state;
+        m_stateNew = true;
+        const quint64 one = 1;
+        [[maybe_unused]] const ssize_t n = write(m_eventFd, &one, sizeof one);
+        m_wake.notify_all();
+    }
+    lock.unlock();
+    // The connections belong to this thread: they end here.
+    m_server.reset();
+    m_local.reset();
+}
+
+void ServerSync::TakeState() {
+    quint64 count = 0;
+    [[maybe_unused]] const ssize_t n = read(m_eventFd, &count, sizeof count);
     ServerSyncState state;
-    QMetaObject::invokeMethod(
-        m_worker, [this, &state] { state = m_worker->Attempt(); }, Qt::BlockingQueuedConnection);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (!m_stateNew) {
+            return;
+        }
+        m_stateNew = false;
+        state = m_state;
+    }
+    emit stateChanged(state);
+}
+
+QString ServerSync::SentNote() const {
+    return "sent to " + ServerLocation(m_conninfo);
+}
+
+ServerSyncState ServerSync::Attempt() {
+    ServerSyncState state;
+    state.server = ShortName(m_conninfo);
+    state.known = true;
+    if (!m_local) {
+        m_local = SqliteLedgerStore::Open(m_ledgerFile, &state.problem);
+        // What an earlier run knew the server to have.
+        LedgerProblem ignored;
+        m_lastOnServer =
+            m_local ? m_local->Note(SentNote(), &ignored).value_or("0").toLongLong() : 0;
+    }
+    if (m_local && !m_server) {
+        m_server = PgLedgerStore::Open(m_conninfo, &state.problem);
+    }
+    if (m_server) {
+        const SyncReport report = SendWaiting(*m_local, *m_server, m_station);
+        state.problem = report.problem;
+        if (report.serverLast && *report.serverLast != m_lastOnServer) {
+            m_lastOnServer = *report.serverLast;
+            m_local->SetNote(SentNote(), QString::number(m_lastOnServer));
+        }
+    }
+    if (state.problem.IsProblem()) {
+        // The connection may be dead: the next attempt makes a new one.
+        m_server.reset();
+    }
+    if (m_local) {
+        LedgerProblem ignored;
+        state.waiting =
+            std::max<qint64>(0, m_local->LastSequence(m_station, &ignored) - m_lastOnServer);
+    }
+    state.reachable = m_server != nullptr;
     return state;
 }
 
@@ -130,5 +147,3 @@ QString ServerSync::ShortName(const QString& conninfo) {
     }
     return conninfo.trimmed();
 }
-
-#include "ServerSync.moc"
