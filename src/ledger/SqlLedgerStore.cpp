@@ -96,12 +96,8 @@ std::optional<QString> SqlLedgerStore::Balance(const QString& id, LedgerProblem*
     return q.value(0).toString();
 }
 
-std::vector<LedgerEntry> SqlLedgerStore::History(const QString& id, LedgerProblem* problem) {
+std::vector<LedgerEntry> SqlLedgerStore::Entries(QSqlQuery& q, LedgerProblem* problem) const {
     std::vector<LedgerEntry> out;
-    QSqlQuery q(Db());
-    q.setForwardOnly(true);
-    q.prepare(QString(kSelectEntries) + " WHERE t.sample_id = ? ORDER BY t.id");
-    q.addBindValue(id);
     if (!q.exec()) {
         *problem = Failed(q);
         return out;
@@ -110,6 +106,14 @@ std::vector<LedgerEntry> SqlLedgerStore::History(const QString& id, LedgerProble
         out.push_back(EntryFrom(q));
     }
     return out;
+}
+
+std::vector<LedgerEntry> SqlLedgerStore::History(const QString& id, LedgerProblem* problem) {
+    QSqlQuery q(Db());
+    q.setForwardOnly(true);
+    q.prepare(QString(kSelectEntries) + " WHERE t.sample_id = ? ORDER BY t.id");
+    q.addBindValue(id);
+    return Entries(q, problem);
 }
 
 InventoryMap SqlLedgerStore::Balances(LedgerProblem* problem) {
@@ -189,7 +193,6 @@ qint64 SqlLedgerStore::LastSequence(const QString& station, LedgerProblem* probl
 
 std::vector<LedgerEntry> SqlLedgerStore::After(const QString& station, qint64 sequence, int limit,
                                                LedgerProblem* problem) {
-    std::vector<LedgerEntry> out;
     QSqlQuery q(Db());
     q.setForwardOnly(true);
     q.prepare(QString(kSelectEntries) +
@@ -197,12 +200,5 @@ std::vector<LedgerEntry> SqlLedgerStore::After(const QString& station, qint64 se
     q.addBindValue(station);
     q.addBindValue(sequence);
     q.addBindValue(limit);
-    if (!q.exec()) {
-        *problem = Failed(q);
-        return out;
-    }
-    while (q.next()) {
-        out.push_back(EntryFrom(q));
-    }
-    return out;
+    return Entries(q, problem);
 }

@@ -44,6 +44,8 @@ protected:
     // last; a WHERE and ORDER BY may follow.
     static const char* const kSelectEntries;
     static LedgerEntry EntryFrom(const QSqlQuery& q);
+    // Runs the prepared query `q` (a kSelectEntries) and gives its entries.
+    std::vector<LedgerEntry> Entries(QSqlQuery& q, LedgerProblem* problem) const;
     // A text bound as it is: Qt binds a null QString as SQL NULL.
     static QString Text(const QString& value);
 
