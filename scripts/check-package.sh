@@ -27,7 +27,10 @@ for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt
   libgsf-1-114 qt6-qpa-plugins; do
   grep -q "\b$lib\b" <<<"$depends" || { echo "$deb does not depend on $lib" >&2; status=1; }
 done
-dpkg-deb -I "$deb" | grep -q '^ Depends: ' || { echo "dpkg-deb -I lists no Depends" >&2; status=1; }
+# Read the whole output first: with pipefail, grep -q closing the pipe early
+# would fail the check through dpkg-deb's SIGPIPE.
+info=$(dpkg-deb -I "$deb")
+grep -q '^ Depends: ' <<<"$info" || { echo "dpkg-deb -I lists no Depends" >&2; status=1; }
 [ "$(dpkg-deb -f "$deb" Version)" = "$(sed -n 's/^project(vyn8_console VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" ] ||
   { echo "package version is not the project's" >&2; status=1; }
 [ "$status" -eq 0 ] && echo "$deb: contents and dependencies as expected"

@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 mapfile -t PKGS < packages.txt
 missing=()
 for p in "${PKGS[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = 'install ok installed' ] || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   # As an ordinary user sudo asks for the password once (it keeps it for
