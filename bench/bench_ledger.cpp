@@ -1,5 +1,5 @@
 // The inventory ledger: one transaction written to disk (WAL, synchronous
-// FULL), and the balance, history and CSV export of a ledger of 1,000,000
+// FULL), and the balance, balances, history and CSV export of a ledger of 1,000,000
 // transactions (10,000 IDs of 100 each).
 //   make -C build bench_ledger && ./build/bench/bench_ledger
 // The files go to VYN8_BENCH_DIR, else a folder under the current one (not
@@ -117,6 +117,20 @@ void BM_HistoryOfOneId(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_HistoryOfOneId)->Unit(benchmark::kMillisecond);
+
+// Every ID's balance: what each start of the console compares with the
+// inventory file.
+void BM_BalancesOfAllIds(benchmark::State& state) {
+    LedgerStore* store = MillionLedger::Get().store();
+    LedgerProblem problem;
+    for (auto _ : state) {
+        if (store->Balances(&problem).GetCount() != kIds) {
+            state.SkipWithError("wrong balances");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_BalancesOfAllIds)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ExportMillionToCsv(benchmark::State& state) {
     LedgerStore* store = MillionLedger::Get().store();

@@ -134,25 +134,27 @@ LedgerProblem Ledger::Open(LedgerStartReport* report) {
     // behind it.
     auto changed =
         taken ? CompareBalances(balances, m_startFile) : std::vector<BalanceDifference>();
-    const auto behind = std::stable_partition(
-        changed.begin(), changed.end(),
-        [&](const BalanceDifference& d) { return FileBehind(d.id, d.file, &problem); });
+    std::vector<Behind> how;
+    for (const BalanceDifference& d : changed) {
+        how.push_back(FileBehind(d.id, d.file, &problem));
+    }
     if (problem.IsProblem()) {
         m_store.reset();
         return problem;
     }
-    if (behind != changed.begin()) {
-        report->current = m_startFile;
-        for (auto it = changed.begin(); it != behind; ++it) {
-            report->fileBehind << it->id;
-            report->current.Set(it->id, it->ledger);
+    for (size_t i = 0; i < changed.size(); ++i) {
+        const BalanceDifference& d = changed[i];
+        if (how[i] == Behind::No) {
+            first.push_back(MakeEntry(d.id, InventoryChangeKind::Correction, d.ledger, d.file));
+            first.back().reason = kChangedOutsideReason;
+            report->changedOutside << d.id;
+        } else {
+            if (report->fileBehind.isEmpty() && report->labBehind.isEmpty()) {
+                report->current = m_startFile;
+            }
+            (how[i] == Behind::ByThisStation ? report->fileBehind : report->labBehind) << d.id;
+            report->current.Set(d.id, d.ledger);
         }
-    }
-    changed.erase(changed.begin(), behind);
-    for (const BalanceDifference& d : changed) {
-        first.push_back(MakeEntry(d.id, InventoryChangeKind::Correction, d.ledger, d.file));
-        first.back().reason = kChangedOutsideReason;
-        report->changedOutside << d.id;
     }
     for (LedgerEntry& e : first) {
         e.time = m_startTime;
@@ -162,29 +164,38 @@ LedgerProblem Ledger::Open(LedgerStartReport* report) {
     return problem;
 }
 
-bool Ledger::FileBehind(const QString& id, const QString& fileValue, LedgerProblem* problem) {
+Ledger::Behind Ledger::FileBehind(const QString& id, const QString& fileValue,
+                                  LedgerProblem* problem) {
     if (!m_startFileWritten) {
-        return false;
+        return Behind::No;
     }
     // No file: everything the ledger holds came after it.
     const QString written =
         m_startFileWritten->isValid() ? LedgerTimeText(m_startFileWritten->toUTC()) : QString();
-    // Opening balances and outside changes were taken from the file itself.
-    const auto fromFile = [](const LedgerEntry& e) {
-        return e.kind == InventoryChangeKind::OpeningBalance ||
-               (e.kind == InventoryChangeKind::Correction && e.reason == kChangedOutsideReason);
+    // This station's opening balances and outside changes were taken from
+    // the file itself.
+    const auto fromFile = [this](const LedgerEntry& e) {
+        return e.station == m_identity.station &&
+               (e.kind == InventoryChangeKind::OpeningBalance ||
+                (e.kind == InventoryChangeKind::Correction && e.reason == kChangedOutsideReason));
     };
+    // What other stations did counts from when it reached this ledger.
     QString then;
     bool changedSince = false;
+    bool byThisStation = false;
     for (const LedgerEntry& e : m_store->History(id, problem)) {
-        if (e.time <= written || fromFile(e)) {
+        if (e.kept <= written || fromFile(e)) {
             then = e.after;
-            changedSince = false;
+            changedSince = byThisStation = false;
         } else {
             changedSince = true;
+            byThisStation = byThisStation || e.station == m_identity.station;
         }
     }
-    return changedSince && then == fileValue;
+    if (!changedSince || then != fileValue) {
+        return Behind::No;
+    }
+    return byThisStation ? Behind::ByThisStation : Behind::ByOtherStations;
 }
 
 LedgerProblem Ledger::NoteOpeningTaken() {
@@ -271,6 +282,17 @@ LedgerProblem Ledger::Flush() {
         m_bNoteOpening = problem.IsProblem();
     }
     return problem;
+}
+
+LedgerProblem Ledger::TakeFromServer(const std::vector<LedgerEntry>& entries,
+                                     const QString& readNote, QStringList* changed) {
+    LedgerProblem problem = Flush();
+    auto* local = dynamic_cast<SqliteLedgerStore*>(m_store.get());
+    if (!problem.IsProblem() && !local) {
+        problem = {LedgerProblem::Kind::Refused, Location(),
+                   "only a station's own ledger keeps what the lab's server received"};
+    }
+    return problem.IsProblem() ? problem : local->TakeFromServer(entries, readNote, changed);
 }
 
 LedgerProblem Ledger::NoteSaved(const std::vector<int>& recordIndices, const QString& file) {

@@ -33,6 +33,9 @@ struct LedgerStartReport {
     // changes (the console ended without writing it back): these IDs' values
     // in the file are behind, and `current` is the file brought up to date.
     QStringList fileBehind;
+    // Behind only by what other stations counted (the lab's server): the
+    // file is brought up to date without a word.
+    QStringList labBehind;
     InventoryMap current;
 };
 
@@ -72,6 +75,10 @@ public:
     LedgerProblem NoteSaved(const std::vector<int>& recordIndices, const QString& file);
     // Stores what waits; the problem when it still cannot.
     LedgerProblem Flush();
+    // Keeps what the lab's server received (ServerSyncState::read) and notes
+    // the last under `readNote`; `changed` gets the IDs of what was new.
+    LedgerProblem TakeFromServer(const std::vector<LedgerEntry>& entries, const QString& readNote,
+                                 QStringList* changed);
 
     std::optional<QString> Balance(const QString& id);
     // Visits every transaction (or `id`'s), stored ones first, then what waits.
@@ -103,8 +110,10 @@ private:
     LedgerProblem Open(LedgerStartReport* report);
     LedgerProblem NoteOpeningTaken();
     // The file's value of the ID is what the ledger held when the file was
-    // written, and the ledger changed it since.
-    bool FileBehind(const QString& id, const QString& fileValue, LedgerProblem* problem);
+    // written, and the ledger changed it since: by this station's own
+    // transactions, or only by other stations' that came from the server.
+    enum class Behind { No, ByThisStation, ByOtherStations };
+    Behind FileBehind(const QString& id, const QString& fileValue, LedgerProblem* problem);
 
     QString m_path;
     StoreOpener m_open;

@@ -8,7 +8,10 @@
 #include "data/InventoryChange.h"
 
 // One inventory transaction as the ledger keeps it. Nothing in it changes
-// once stored; the balance of an ID is the value after its latest one.
+// once stored; the balance of an ID is the value after its latest one in the
+// lab's order: opening balances first (an opening balance only opens an ID
+// the lab did not know), then in the order the lab's server received them,
+// then what it has not received yet.
 struct LedgerEntry {
     qint64 id = 0;        // given by the store
     QString station;      // the counting station (host name unless set)
@@ -23,6 +26,9 @@ struct LedgerEntry {
     int record = 0;  // the record's number in its run (from 1), 0 for none
     QString file;    // the file the record was saved to, once saved
     QString reason;  // required for a correction
+    // When the ledger read from kept it: the time, or for another station's
+    // transaction when it came from the lab's server.
+    QString kept;
 
     // The change in seeds: after minus before, an empty or non-numeric value
     // counting as 0.

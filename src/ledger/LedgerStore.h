@@ -25,13 +25,15 @@ public:
     virtual LedgerProblem NoteSaved(const QString& run, const std::vector<int>& records,
                                     const QString& file) = 0;
 
-    // The value after the latest transaction of `id`; nullopt when it has none.
+    // The value after the latest transaction of `id` (see LedgerEntry);
+    // nullopt when it has none.
     virtual std::optional<QString> Balance(const QString& id, LedgerProblem* problem) = 0;
-    // Every transaction of `id`, oldest first.
+    // Every transaction of `id`, in the order that sets its balance.
     virtual std::vector<LedgerEntry> History(const QString& id, LedgerProblem* problem) = 0;
     // The balance of every ID, in the order the IDs first appeared.
     virtual InventoryMap Balances(LedgerProblem* problem) = 0;
-    // Visits every transaction, oldest first, until `visit` returns false.
+    // Visits every transaction in the order this store kept them (a server:
+    // received them) until `visit` returns false.
     virtual LedgerProblem ForEach(const std::function<bool(const LedgerEntry&)>& visit) = 0;
     virtual qint64 Count(LedgerProblem* problem) = 0;
     // "station: sequence N missing" for every number a station skipped.

@@ -82,6 +82,23 @@ LedgerProblem PgLedgerStore::Problem(const QSqlError& error) const {
     return ServerProblem(m_location, error);
 }
 
+QString PgLedgerStore::Ordered() const {
+    // The order the server received them in, its own numbering; opening
+    // balances first, below zero.
+    return "(SELECT i.*, CASE WHEN i.kind = 'opening balance'"
+           " THEN i.id - 9223372036854775807 - 1 ELSE i.id END AS lab_order,"
+           " i.time AS kept FROM inventory_transaction i)";
+}
+
+std::vector<LedgerEntry> PgLedgerStore::Since(qint64 serverId, int limit, LedgerProblem* problem) {
+    QSqlQuery q(Db());
+    q.setForwardOnly(true);
+    q.prepare(SelectEntries() + " WHERE t.id > ? ORDER BY t.id LIMIT ?");
+    q.addBindValue(serverId);
+    q.addBindValue(limit);
+    return Entries(q, problem);
+}
+
 LedgerProblem PgLedgerStore::InTransaction(
     const std::function<LedgerProblem(QSqlQuery&)>& statements) {
     QSqlDatabase db = Db();
@@ -131,21 +148,13 @@ LedgerProblem PgLedgerStore::Append(std::vector<LedgerEntry>& entries) {
 LedgerProblem PgLedgerStore::Receive(const std::vector<LedgerEntry>& entries, int* added) {
     int count = 0;
     const LedgerProblem problem = InTransaction([&](QSqlQuery& q) {
-        q.prepare(QString(kInsert) +
-                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
-                  " ON CONFLICT (station, sequence) DO NOTHING");
+        PrepareNumberedInsert(q);
         for (const LedgerEntry& e : entries) {
-            for (const QVariant& v :
-                 {QVariant(Text(e.station)), QVariant(e.sequence), QVariant(Text(e.time)),
-                  QVariant(Text(e.operatorName)), QVariant(Text(e.sampleId)),
-                  QVariant(KindName(e.kind)), QVariant(Text(e.before)), QVariant(Text(e.after)),
-                  QVariant(Text(e.run)), QVariant(e.record), QVariant(Text(e.reason))}) {
-                q.addBindValue(v);
+            bool fresh = false;
+            if (const LedgerProblem failed = InsertNumbered(q, e, &fresh); failed.IsProblem()) {
+                return failed;
             }
-            if (!q.exec()) {
-                return Failed(q);
-            }
-            if (q.numRowsAffected() > 0) {
+            if (fresh) {
                 ++count;
             } else if (const LedgerProblem clash = SameAsStored(e); clash.IsProblem()) {
                 return clash;

@@ -37,6 +37,10 @@ public:
     // The transaction the server holds under `e`'s station and sequence is
     // `e` (sent before), not another station's of the same name.
     LedgerProblem SameAsStored(const LedgerEntry& e);
+    // Every station's transactions the server received after its own number
+    // `serverId`, in the order received, at most `limit`; each entry's id is
+    // the server's number.
+    std::vector<LedgerEntry> Since(qint64 serverId, int limit, LedgerProblem* problem);
     // Each station's last sequence number, its time, and the gaps before it.
     QStringList Stations(LedgerProblem* problem);
 
@@ -44,6 +48,7 @@ private:
     explicit PgLedgerStore(const QString& location);
     static std::unique_ptr<PgLedgerStore> Connect(const QString& conninfo, LedgerProblem* problem);
     LedgerProblem Problem(const QSqlError& error) const override;
+    QString Ordered() const override;
     LedgerProblem InTransaction(
         const std::function<LedgerProblem(QSqlQuery&)>& statements) override;
 

@@ -55,6 +55,16 @@ ServerSyncState ServerSync::SendAndWait() {
     return m_state;
 }
 
+void ServerSync::ReadAgain() {
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        ++m_readEpoch;
+        m_read.clear();
+        ++m_asked;
+    }
+    m_wake.notify_all();
+}
+
 void ServerSync::Run() {
     std::unique_lock<std::mutex> lock(m_lock);
     while (!m_stop) {
@@ -64,11 +74,19 @@ void ServerSync::Run() {
             break;
         }
         const quint64 asked = m_asked;
+        // Read more only once the window has taken what was read before.
+        const bool mayRead = m_read.empty();
+        const quint64 epoch = m_readEpoch;
         lock.unlock();
-        const ServerSyncState state = Attempt();
+        ServerSyncState state = Attempt(mayRead, epoch);
         lock.lock();
         m_answered = std::max(m_answered, asked);
-        m_state = state;
+        if (mayRead && epoch == m_readEpoch) {
+            m_moreToRead = state.read.size() == static_cast<size_t>(kReadMost);
+            m_read = std::move(state.read);
+        }
+        state.read.clear();
+        m_state = std::move(state);
         m_stateNew = true;
         const quint64 one = 1;
         [[maybe_unused]] const ssize_t n = write(m_eventFd, &one, sizeof one);
@@ -84,6 +102,7 @@ void ServerSync::TakeState() {
     quint64 count = 0;
     [[maybe_unused]] const ssize_t n = read(m_eventFd, &count, sizeof count);
     ServerSyncState state;
+    bool more = false;
     {
         std::lock_guard<std::mutex> lock(m_lock);
         if (!m_stateNew) {
@@ -91,15 +110,25 @@ void ServerSync::TakeState() {
         }
         m_stateNew = false;
         state = m_state;
+        state.read = std::move(m_read);
+        m_read.clear();
+        more = m_moreToRead;
     }
     emit stateChanged(state);
+    if (more) {
+        SendSoon();
+    }
 }
 
 QString ServerSync::SentNote() const {
     return "sent to " + ServerLocation(m_conninfo);
 }
 
-ServerSyncState ServerSync::Attempt() {
+QString ServerSync::ReadNote(const QString& conninfo) {
+    return "read from " + ServerLocation(conninfo);
+}
+
+ServerSyncState ServerSync::Attempt(bool mayRead, quint64 readEpoch) {
     ServerSyncState state;
     state.server = ShortName(m_conninfo);
     state.known = true;
@@ -109,6 +138,13 @@ ServerSyncState ServerSync::Attempt() {
         LedgerProblem ignored;
         m_lastOnServer =
             m_local ? m_local->Note(SentNote(), &ignored).value_or("0").toLongLong() : 0;
+        m_readEpochSeen = readEpoch + 1;  // the last read from the note below
+    }
+    if (m_local && readEpoch != m_readEpochSeen) {
+        // The window keeps what was read, and notes the last: read on from there.
+        LedgerProblem ignored;
+        m_lastRead = m_local->Note(ReadNote(m_conninfo), &ignored).value_or("0").toLongLong();
+        m_readEpochSeen = readEpoch;
     }
     if (m_local && !m_server) {
         m_server = PgLedgerStore::Open(m_conninfo, &state.problem);
@@ -119,6 +155,12 @@ ServerSyncState ServerSync::Attempt() {
         if (report.serverLast && *report.serverLast != m_lastOnServer) {
             m_lastOnServer = *report.serverLast;
             m_local->SetNote(SentNote(), QString::number(m_lastOnServer));
+        }
+    }
+    if (m_server && mayRead && !state.problem.IsProblem()) {
+        state.read = m_server->Since(m_lastRead, kReadMost, &state.problem);
+        if (!state.read.empty()) {
+            m_lastRead = state.read.back().id;
         }
     }
     if (state.problem.IsProblem()) {

@@ -3,6 +3,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QVariant>
 #include <atomic>
 
 namespace {
@@ -14,12 +15,15 @@ QString NewConnectionName() {
 
 }  // namespace
 
-const char* const SqlLedgerStore::kSelectEntries =
-    "SELECT t.id, t.station, t.sequence, t.time, t.operator, t.sample_id, t.kind, t.before,"
-    " t.after, t.run, t.record,"
-    " (SELECT s.file FROM saved_record s WHERE s.run = t.run AND s.record = t.record"
-    "  ORDER BY s.id DESC LIMIT 1),"
-    " t.reason FROM inventory_transaction t";
+QString SqlLedgerStore::SelectEntries() const {
+    return QString(
+               "SELECT t.id, t.station, t.sequence, t.time, t.operator, t.sample_id, t.kind,"
+               " t.before, t.after, t.run, t.record,"
+               " (SELECT s.file FROM saved_record s WHERE s.run = t.run AND s.record = t.record"
+               "  ORDER BY s.id DESC LIMIT 1),"
+               " t.reason, t.kept FROM %1 t")
+        .arg(Ordered());
+}
 
 SqlLedgerStore::SqlLedgerStore(const QString& driver) : m_connection(NewConnectionName()) {
     QSqlDatabase::addDatabase(driver, m_connection);
@@ -56,11 +60,35 @@ LedgerEntry SqlLedgerStore::EntryFrom(const QSqlQuery& q) {
     e.record = q.value(10).toInt();
     e.file = q.value(11).toString();
     e.reason = q.value(12).toString();
+    e.kept = q.value(13).toString();
     return e;
 }
 
 QString SqlLedgerStore::Text(const QString& value) {
     return value.isNull() ? QStringLiteral("") : value;
+}
+
+void SqlLedgerStore::PrepareNumberedInsert(QSqlQuery& q) {
+    q.prepare(
+        "INSERT INTO inventory_transaction (station, sequence, time, operator, sample_id, kind,"
+        " before, after, run, record, reason) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+        " ON CONFLICT (station, sequence) DO NOTHING");
+}
+
+LedgerProblem SqlLedgerStore::InsertNumbered(QSqlQuery& q, const LedgerEntry& e,
+                                             bool* added) const {
+    for (const QVariant& v :
+         {QVariant(Text(e.station)), QVariant(e.sequence), QVariant(Text(e.time)),
+          QVariant(Text(e.operatorName)), QVariant(Text(e.sampleId)), QVariant(KindName(e.kind)),
+          QVariant(Text(e.before)), QVariant(Text(e.after)), QVariant(Text(e.run)),
+          QVariant(e.record), QVariant(Text(e.reason))}) {
+        q.addBindValue(v);
+    }
+    if (!q.exec()) {
+        return Failed(q);
+    }
+    *added = q.numRowsAffected() > 0;
+    return LedgerProblem{};
 }
 
 LedgerProblem SqlLedgerStore::NoteSaved(const QString& run, const std::vector<int>& records,
@@ -83,8 +111,9 @@ LedgerProblem SqlLedgerStore::NoteSaved(const QString& run, const std::vector<in
 
 std::optional<QString> SqlLedgerStore::Balance(const QString& id, LedgerProblem* problem) {
     QSqlQuery q(Db());
-    q.prepare(
-        "SELECT after FROM inventory_transaction WHERE sample_id = ? ORDER BY id DESC LIMIT 1");
+    q.prepare(QString("SELECT t.after FROM %1 t WHERE t.sample_id = ?"
+                      " ORDER BY t.lab_order DESC, t.id DESC LIMIT 1")
+                  .arg(Ordered()));
     q.addBindValue(id);
     if (!q.exec()) {
         *problem = Failed(q);
@@ -111,18 +140,27 @@ std::vector<LedgerEntry> SqlLedgerStore::Entries(QSqlQuery& q, LedgerProblem* pr
 std::vector<LedgerEntry> SqlLedgerStore::History(const QString& id, LedgerProblem* problem) {
     QSqlQuery q(Db());
     q.setForwardOnly(true);
-    q.prepare(QString(kSelectEntries) + " WHERE t.sample_id = ? ORDER BY t.id");
+    q.prepare(SelectEntries() + " WHERE t.sample_id = ? ORDER BY t.lab_order, t.id");
     q.addBindValue(id);
     return Entries(q, problem);
 }
 
 InventoryMap SqlLedgerStore::Balances(LedgerProblem* problem) {
+    return BalancesBy(QString("SELECT sample_id, after FROM"
+                              " (SELECT t.sample_id, t.after,"
+                              "  ROW_NUMBER() OVER (PARTITION BY t.sample_id"
+                              "   ORDER BY t.lab_order DESC, t.id DESC) AS latest,"
+                              "  MIN(t.id) OVER (PARTITION BY t.sample_id) AS first FROM %1 t) b"
+                              " WHERE latest = 1 ORDER BY first")
+                          .arg(Ordered()),
+                      problem);
+}
+
+InventoryMap SqlLedgerStore::BalancesBy(const QString& query, LedgerProblem* problem) {
     InventoryMap out;
     QSqlQuery q(Db());
     q.setForwardOnly(true);
-    if (!q.exec("SELECT t.sample_id, t.after FROM inventory_transaction t JOIN"
-                " (SELECT MAX(id) AS last, MIN(id) AS first FROM inventory_transaction"
-                "  GROUP BY sample_id) g ON t.id = g.last ORDER BY g.first")) {
+    if (!q.exec(query)) {
         *problem = Failed(q);
         return out;
     }
@@ -135,7 +173,7 @@ InventoryMap SqlLedgerStore::Balances(LedgerProblem* problem) {
 LedgerProblem SqlLedgerStore::ForEach(const std::function<bool(const LedgerEntry&)>& visit) {
     QSqlQuery q(Db());
     q.setForwardOnly(true);
-    if (!q.exec(QString(kSelectEntries) + " ORDER BY t.id")) {
+    if (!q.exec(SelectEntries() + " ORDER BY t.id")) {
         return Failed(q);
     }
     while (q.next()) {
@@ -195,7 +233,7 @@ std::vector<LedgerEntry> SqlLedgerStore::After(const QString& station, qint64 se
                                                LedgerProblem* problem) {
     QSqlQuery q(Db());
     q.setForwardOnly(true);
-    q.prepare(QString(kSelectEntries) +
+    q.prepare(SelectEntries() +
               " WHERE t.station = ? AND t.sequence > ? ORDER BY t.sequence LIMIT ?");
     q.addBindValue(station);
     q.addBindValue(sequence);

@@ -40,12 +40,24 @@ protected:
     // Runs `statements` in one database transaction, rolled back on failure.
     virtual LedgerProblem InTransaction(
         const std::function<LedgerProblem(QSqlQuery&)>& statements) = 0;
+    // The transactions with two more columns: lab_order, the order that
+    // sets balances (opening balances first, each ID's latest last), and
+    // kept, when this database kept each. A table or a subquery.
+    virtual QString Ordered() const = 0;
     // Every column of a transaction, with the file its record was saved to
-    // last; a WHERE and ORDER BY may follow.
-    static const char* const kSelectEntries;
+    // last, from Ordered() as t; a WHERE and ORDER BY may follow.
+    QString SelectEntries() const;
     static LedgerEntry EntryFrom(const QSqlQuery& q);
-    // Runs the prepared query `q` (a kSelectEntries) and gives its entries.
+    // The balances a query of sample_id and after gives, in its order.
+    InventoryMap BalancesBy(const QString& query, LedgerProblem* problem);
+    // Runs the prepared query `q` (a SelectEntries()) and gives its entries.
     std::vector<LedgerEntry> Entries(QSqlQuery& q, LedgerProblem* problem) const;
+    // Prepares `q` to insert transactions numbered by their station; a number
+    // already held is left as it is.
+    static void PrepareNumberedInsert(QSqlQuery& q);
+    // Inserts `e` with a query PrepareNumberedInsert made; `added` is whether
+    // it was new.
+    LedgerProblem InsertNumbered(QSqlQuery& q, const LedgerEntry& e, bool* added) const;
     // A text bound as it is: Qt binds a null QString as SQL NULL.
     static QString Text(const QString& value);
 

@@ -48,7 +48,34 @@ const QStringList kVersion2 = {
     " BEGIN SELECT RAISE(ABORT, 'saved records are never deleted'); END",
 };
 
-const QStringList* kSteps[] = {&kVersion1, &kVersion2};
+// Version 3: the lab's server. Its order of the transactions it holds (its
+// own numbering, as the station last read it), and when a transaction of
+// another station first came from it. Read through ordered_transaction: the
+// transactions in the order that sets balances, with the time this ledger
+// kept each. Opening balances come first, below zero: in the server's order,
+// then this station's own not sent yet. Every other transaction follows in
+// the server's order, then those not sent yet in the order kept.
+const QStringList kVersion3 = {
+    "CREATE TABLE server_order ("
+    " server_id INTEGER PRIMARY KEY,"
+    " station TEXT NOT NULL,"
+    " sequence INTEGER NOT NULL,"
+    " pulled TEXT,"
+    " UNIQUE (station, sequence))",
+    "CREATE TRIGGER server_order_never_changed BEFORE UPDATE ON server_order"
+    " BEGIN SELECT RAISE(ABORT, 'the server order is never changed'); END",
+    "CREATE TRIGGER server_order_never_deleted BEFORE DELETE ON server_order"
+    " BEGIN SELECT RAISE(ABORT, 'the server order is never deleted'); END",
+    "CREATE VIEW ordered_transaction AS SELECT t.*,"
+    " CASE WHEN t.kind = 'opening balance'"
+    "  THEN COALESCE(o.server_id - 9223372036854775807, 0) - 1"
+    "  ELSE COALESCE(o.server_id, 9223372036854775807) END AS lab_order,"
+    " COALESCE(o.pulled, t.time) AS kept"
+    " FROM inventory_transaction t"
+    " LEFT JOIN server_order o ON o.station = t.station AND o.sequence = t.sequence",
+};
+
+const QStringList* kSteps[] = {&kVersion1, &kVersion2, &kVersion3};
 static_assert(std::size(kSteps) == kSqliteLedgerSchemaVersion);
 
 }  // namespace

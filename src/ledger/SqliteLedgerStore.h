@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "ledger/SqlLedgerStore.h"
@@ -18,11 +19,22 @@ public:
     QString Location() const override { return m_path; }
     LedgerProblem Append(std::vector<LedgerEntry>& entries) override;
     std::optional<QString> Note(const QString& key, LedgerProblem* problem) override;
+    InventoryMap Balances(LedgerProblem* problem) override;
+
+    // Takes what the lab's server holds, as PgLedgerStore::Since reads it:
+    // the transactions this file lacks (other stations', or this station's
+    // own that a new file lost) and the server's order of every one, and
+    // notes the server's number of the last under `readNote`; all or none.
+    // `changed` gets the sample IDs of the transactions new here.
+    LedgerProblem TakeFromServer(const std::vector<LedgerEntry>& entries, const QString& readNote,
+                                 QStringList* changed);
     LedgerProblem SetNote(const QString& key, const QString& value) override;
 
 private:
     explicit SqliteLedgerStore(const QString& path);
     LedgerProblem Problem(const QSqlError& error) const override;
+    QString Ordered() const override { return "ordered_transaction"; }
+    LedgerProblem WriteNote(QSqlQuery& q, const QString& key, const QString& value) const;
     LedgerProblem InTransaction(
         const std::function<LedgerProblem(QSqlQuery&)>& statements) override;
 

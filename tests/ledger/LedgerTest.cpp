@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include "ledger/LedgerFixture.h"
 #include "support/CaseName.h"
@@ -176,6 +177,43 @@ TEST_F(LedgerStartTest, DamagedDatabaseIsKeptAndANewOneStartsFromTheFile) {
     const auto a = ledger->History("A");
     ASSERT_EQ(a.size(), 1u);
     EXPECT_TRUE(a[0].reason.contains(QFileInfo(report.damagedKeptAs).fileName()));
+}
+
+// Another station's count reached the ledger from the lab's server after the
+// file was written, and the console ended before writing it again: the start
+// brings the file up without a word and takes nothing for a hand edit.
+TEST_F(LedgerStartTest, FileBehindOnlyByOtherStationsIsCaughtUpQuietly) {
+    QDateTime written;
+    {
+        auto ledger = MakeLedger();
+        ledger->Start(Inventory({{"A", "10"}}), QDateTime());
+        ASSERT_FALSE(ledger->Record({{0}, {{"A", Kind::CountResult, "10", "37", 0}}}).IsProblem());
+        QThread::msleep(5);
+        written = QDateTime::currentDateTimeUtc();
+        QThread::msleep(5);
+        // The server received this station's count, then the other's.
+        LedgerEntry own = ledger->History("A").back();
+        own.id = 1;
+        LedgerEntry other;
+        other.id = 2;
+        other.station = "lab-b";
+        other.sequence = 1;
+        other.time = LedgerTimeText(written.addSecs(-60));  // its clock is behind
+        other.operatorName = "bo";
+        other.sampleId = "A";
+        other.before = "10";
+        other.after = "50";
+        QStringList changed;
+        ASSERT_FALSE(ledger->TakeFromServer({own, other}, "read", &changed).IsProblem());
+    }
+    auto ledger = MakeLedger();
+    const auto report = ledger->Start(Inventory({{"A", "37"}}), written);
+    EXPECT_TRUE(report.fileBehind.isEmpty());
+    EXPECT_EQ(report.labBehind, QStringList{"A"});
+    EXPECT_TRUE(report.changedOutside.isEmpty());
+    QString current;
+    EXPECT_TRUE(report.current.Lookup("A", &current) && current == "50");
+    EXPECT_EQ(ledger->Balance("A"), std::optional<QString>("50"));
 }
 
 // A count is kept, the console ends, and the next start finds the file: as

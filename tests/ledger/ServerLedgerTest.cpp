@@ -119,7 +119,7 @@ TEST_F(ServerLedger, InitServerMakesALedgerStationsMayOnlyAddTo) {
     ASSERT_FALSE(station->Append(one).IsProblem());
     EXPECT_EQ(one[0].sequence, 1);
 
-    for (const QString& user : {"station_a", "admin"}) {
+    for (const QString user : {"station_a", "admin"}) {
         QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "raw-" + user);
         db.setConnectOptions(cluster->Conninfo(database, user));
         ASSERT_TRUE(db.open());

@@ -16,6 +16,19 @@ LedgerEntry Entry(const QString& station, const QString& id, const QString& afte
     return e;
 }
 
+LedgerEntry Opening(const QString& station, const QString& id, const QString& after) {
+    LedgerEntry e = Entry(station, id, after);
+    e.kind = InventoryChangeKind::OpeningBalance;
+    return e;
+}
+
+// `e` as the lab's server gives it back: its number there and the station's.
+LedgerEntry FromServer(qint64 serverId, LedgerEntry e, qint64 sequence) {
+    e.id = serverId;
+    e.sequence = sequence;
+    return e;
+}
+
 class SqliteLedgerStoreTest : public LedgerFixture {};
 
 TEST_F(SqliteLedgerStoreTest, NumbersEachStationOnItsOwnAndRefusesChanges) {
@@ -52,6 +65,54 @@ TEST_F(SqliteLedgerStoreTest, NumbersEachStationOnItsOwnAndRefusesChanges) {
         " '', '1', '', 0, '')");
     EXPECT_EQ(store->SequenceGaps(&problem),
               QStringList{"station a: sequences 3 to 5 are missing"});
+}
+
+// Another station's transactions come from the lab's server: the order the
+// server received them in sets the balances, what it has not received yet
+// comes last, and an opening balance only opens an ID the lab did not know.
+TEST_F(SqliteLedgerStoreTest, BalancesFollowTheLabServersOrder) {
+    LedgerProblem problem;
+    auto store = SqliteLedgerStore::Open(File(), &problem);
+    ASSERT_TRUE(store) << problem.Message().toStdString();
+    std::vector<LedgerEntry> own{Opening("a", "Z", "5"), Opening("a", "W", "6"),
+                                 Entry("a", "X", "10"), Entry("a", "Y", "20")};
+    ASSERT_FALSE(store->Append(own).IsProblem());
+    // The server received a's X before b's, b's Y while a's was not sent,
+    // b's opening balance of Z and b's count of W.
+    const std::vector<LedgerEntry> read{
+        FromServer(1, own[2], own[2].sequence), FromServer(2, Entry("b", "X", "11"), 1),
+        FromServer(3, Entry("b", "Y", "21"), 2), FromServer(4, Opening("b", "Z", "7"), 3),
+        FromServer(5, Entry("b", "W", "8"), 4)};
+    QStringList changed;
+    ASSERT_FALSE(store->TakeFromServer(read, "read from lab", &changed).IsProblem());
+    EXPECT_EQ(changed, (QStringList{"X", "Y", "Z", "W"}));
+    const auto shown = [&] {
+        QStringList out;
+        for (const auto& [id, value] : store->Balances(&problem)) {
+            out << id + "=" + value;
+        }
+        return out.join(' ');
+    };
+    EXPECT_EQ(shown(), "Z=5 W=8 X=11 Y=20");
+
+    // Read again (the note of the last one read was lost): nothing twice.
+    changed.clear();
+    ASSERT_FALSE(store->TakeFromServer(read, "read from lab", &changed).IsProblem());
+    EXPECT_TRUE(changed.isEmpty());
+    EXPECT_EQ(store->Count(&problem), 8);
+    // a's Y and its opening balances reach the server after b's: as before.
+    ASSERT_FALSE(store
+                     ->TakeFromServer({FromServer(6, own[3], own[3].sequence),
+                                       FromServer(7, own[0], own[0].sequence)},
+                                      "read from lab", &changed)
+                     .IsProblem());
+    EXPECT_EQ(shown(), "Z=5 W=8 X=11 Y=20");
+    EXPECT_EQ(store->Note("read from lab", &problem), std::optional<QString>("7"));
+    QStringList history;
+    for (const LedgerEntry& e : store->History("Z", &problem)) {
+        history << e.station + "=" + e.after;
+    }
+    EXPECT_EQ(history.join(' '), "b=7 a=5");
 }
 
 TEST_F(SqliteLedgerStoreTest, OlderSchemaIsMigratedNewerIsLeftAlone) {
