@@ -46,6 +46,8 @@ CMainFrame::CMainFrame(Cvyn8_rk47Doc* doc, Ledger* ledger) : m_pDoc(doc) {
                     m_pLedgerHookup->Record(figures);
                     m_pView->KeepInventorySafe();
                 });
+        connect(m_pLedgerHookup, &LedgerHookup::labBalancesChanged, m_pView,
+                &Cvyn8_rk47View::TakeLabBalances);
     }
     BuildMenu();
 }

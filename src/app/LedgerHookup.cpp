@@ -29,19 +29,21 @@ void LedgerHookup::Start(const QString& inventoryFile) {
     const QFileInfo info(inventoryFile);
     const LedgerStartReport report =
         m_ledger.Start(file, info.exists() ? info.lastModified() : QDateTime());
-    if (!report.fileBehind.isEmpty()) {
+    if (!report.fileBehind.isEmpty() || !report.labBehind.isEmpty()) {
         // The console ended without writing the file back: it is brought up
-        // to the ledger before the console reads it.
+        // to the ledger before the console reads it. What other stations
+        // counted in between is only news of the lab.
         QString error;
-        if (SaveInventoryFile(inventoryFile, report.current, &error)) {
+        if (!SaveInventoryFile(inventoryFile, report.current, &error)) {
+            Prompt(
+                QString("%1 is behind the inventory ledger (%2) and cannot be written: %3")
+                    .arg(inventoryFile, (report.fileBehind + report.labBehind).join(", "), error),
+                kAppTitle, PromptIcon::Error);
+        } else if (!report.fileBehind.isEmpty()) {
             Prompt(QString("The console ended last time without writing %1. It is written again "
                            "from the inventory ledger, with the later values of: %2.")
                        .arg(inventoryFile, report.fileBehind.join(", ")),
                    kAppTitle, PromptIcon::Information);
-        } else {
-            Prompt(QString("%1 is behind the inventory ledger (%2) and cannot be written: %3")
-                       .arg(inventoryFile, report.fileBehind.join(", "), error),
-                   kAppTitle, PromptIcon::Error);
         }
     }
     if (!report.damagedKeptAs.isEmpty()) {
@@ -102,6 +104,9 @@ void LedgerHookup::StartServerSync() {
 
 void LedgerHookup::TakeServerState(const ServerSyncState& state) {
     m_server = state;
+    if (!state.read.empty()) {
+        TakeFromServer(state.read);
+    }
     if (state.problem.IsProblem() && !m_bServerTold) {
         m_bServerTold = true;
         Prompt(state.problem.Message() +
@@ -116,6 +121,25 @@ void LedgerHookup::TakeServerState(const ServerSyncState& state) {
                kAppTitle, PromptIcon::Information);
     }
     ShowStatus();
+}
+
+void LedgerHookup::TakeFromServer(const std::vector<LedgerEntry>& read) {
+    QStringList changed;
+    if (m_ledger.TakeFromServer(read, ServerSync::ReadNote(m_strServer), &changed).IsProblem()) {
+        // The ledger cannot be written now (the operator hears of it with
+        // the next count): what was read comes again.
+        m_sync->ReadAgain();
+        return;
+    }
+    InventoryMap balances;
+    for (const QString& id : changed) {
+        if (const auto value = m_ledger.Balance(id)) {
+            balances.Set(id, *value);
+        }
+    }
+    if (balances.GetCount() > 0) {
+        emit labBalancesChanged(balances);
+    }
 }
 
 void LedgerHookup::Close() {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "data/InventoryChange.h"
+#include "data/InventoryMap.h"
 #include "ledger/LedgerProblem.h"
 #include "ledger/ServerSync.h"
 
@@ -21,7 +22,8 @@ class QWidget;
 // then wait in memory and are retried) and once when all that waited is kept.
 // With a lab server set, the station's transactions are sent there on a
 // thread of their own; the operator hears once when the server cannot be
-// reached and once when all that waited has been sent.
+// reached and once when all that waited has been sent, and what the other
+// stations counted reaches the window's inventory.
 class LedgerHookup : public QObject {
     Q_OBJECT
 public:
@@ -41,12 +43,21 @@ public:
 
     Ledger& ledger() { return m_ledger; }
     QString StatusText() const;
+    // The lab's server, empty for none, and where its sending stands.
+    const QString& Server() const { return m_strServer; }
+    const ServerSyncState& ServerState() const { return m_server; }
+
+signals:
+    // Other stations' transactions came from the lab's server: these IDs'
+    // balances as the ledger now has them.
+    void labBalancesChanged(const InventoryMap& balances);
 
 private:
     void Report(const LedgerProblem& problem);
     void ShowStatus();
     void StartServerSync();
     void TakeServerState(const ServerSyncState& state);
+    void TakeFromServer(const std::vector<LedgerEntry>& read);
 
     Ledger& m_ledger;
     QLabel* m_label = nullptr;

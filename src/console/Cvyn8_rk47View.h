@@ -10,6 +10,7 @@
 #include "link/CounterPort.h"
 #include "session/CountSession.h"
 
+class InventoryMap;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -143,6 +144,10 @@ public:
     // ledger, where the next start finds it, and never ahead of it.
     void WriteInventoryAfterLedger() { m_bInventoryAfterLedger = true; }
     void KeepInventorySafe();
+    // Other counting stations changed these IDs' balances (the lab's
+    // server): the inventory takes them and goes to disk. Nothing after the
+    // shut-down, which has written the file and let the inventory go.
+    void TakeLabBalances(const InventoryMap& balances);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -55,6 +55,16 @@ void Cvyn8_rk47View::KeepInventorySafe() {
     KeepSafe(false, true);
 }
 
+void Cvyn8_rk47View::TakeLabBalances(const InventoryMap& balances) {
+    if (!m_bInventoryLoaded || m_bShutdownDone || balances.GetCount() == 0) {
+        return;
+    }
+    for (const auto& [id, value] : balances) {
+        m_pDoc->m_inventory.Set(id, value);
+    }
+    KeepInventorySafe();
+}
+
 void Cvyn8_rk47View::KeepSafe(bool records, bool inventory) {
     QStringList failures;
     QString path;

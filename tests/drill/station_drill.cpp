@@ -3,8 +3,9 @@
 // counter COM1 leads to. It counts Totalize samples --from K to --to N (ID
 // "D-<i mod 7>", the counter's count 100 + i), presses Done on each and
 // prints "kept <i> <id> <count>" once the window shows the record. Closes
-// cleanly after the last. Messages go to stderr; every question is answered
-// with its first button. It reads the console's settings (the ledger server).
+// cleanly after the last; with a ledger server in the console's settings,
+// once the server has all it kept. Messages go to stderr; every question is
+// answered with its first button.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <cstdio>
 
 #include "app/CMainFrame.h"
+#include "app/LedgerHookup.h"
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "ledger/Ledger.h"
@@ -87,6 +89,19 @@ int main(int argc, char* argv[]) {
         }
         std::printf("kept %d %s %s\n", i, qPrintable(id), qPrintable(count));
         std::fflush(stdout);
+    }
+    // With a lab server: closed once the server has every transaction of the
+    // station and the window what the other stations sent before.
+    const auto* hookup = frame.findChild<LedgerHookup*>();
+    if (hookup && !hookup->Server().isEmpty() &&
+        !QTest::qWaitFor(
+            [&] {
+                const ServerSyncState& s = hookup->ServerState();
+                return s.known && s.reachable && s.waiting == 0;
+            },
+            20000)) {
+        std::fprintf(stderr, "the lab server never had every transaction\n");
+        return 5;
     }
     frame.close();
     return 0;
