@@ -1,7 +1,7 @@
 // The lab's ledger on a PostgreSQL server started for the benchmark (its
 // writes synced to the disk): one transaction sent from a station (median,
-// p99), and 10,000 transactions waiting in a station's own ledger sent in one
-// sync.
+// p99), 10,000 transactions waiting in a station's own ledger sent in one
+// sync, and 10,000 of other stations read into a station's ledger.
 //   make -C build bench_server_sync && ./build/bench/bench_server_sync
 
 #include <benchmark/benchmark.h>
@@ -13,6 +13,7 @@
 #include "ledger/LedgerSync.h"
 #include "ledger/PgCluster.h"
 #include "ledger/PgLedgerStore.h"
+#include "ledger/ServerSync.h"
 #include "ledger/SqliteLedgerStore.h"
 
 namespace {
@@ -103,5 +104,41 @@ void BM_SyncTenThousandWaiting(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SyncTenThousandWaiting)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ReadTenThousandOfOthers(benchmark::State& state) {
+    auto server = FreshServer(state);
+    if (!server) {
+        return;
+    }
+    std::vector<LedgerEntry> others;
+    for (int i = 1; i <= 10000; ++i) {
+        others.push_back(Entry(i));
+        others.back().station = "other";
+    }
+    int added = 0;
+    server->Receive(others, &added);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir dir;
+        LedgerProblem problem;
+        auto local = SqliteLedgerStore::Open(dir.filePath("station.sqlite"), &problem);
+        state.ResumeTiming();
+        // As the console does: the sending thread reads, the window keeps.
+        qint64 last = 0;
+        QStringList changed;
+        for (;;) {
+            const auto read = server->Since(last, ServerSync::kReadMost, &problem);
+            if (read.empty() || local->TakeFromServer(read, "read", &changed).IsProblem()) {
+                break;
+            }
+            last = read.back().id;
+        }
+        if (local->Count(&problem) != 10000) {
+            state.SkipWithError("the station did not read all 10,000");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_ReadTenThousandOfOthers)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
