@@ -138,7 +138,6 @@ ServerSyncState ServerSync::Attempt(bool mayRead, quint64 readEpoch) {
         LedgerProblem ignored;
         m_lastOnServer =
             m_local ? m_local->Note(SentNote(), &ignored).value_or("0").toLongLong() : 0;
-        m_readEpochSeen = readEpoch + 1;  // the last read from the note below
     }
     if (m_local && readEpoch != m_readEpochSeen) {
         // The window keeps what was read, and notes the last: read on from there.

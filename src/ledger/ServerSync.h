@@ -80,9 +80,9 @@ private:
     // The sending thread's own.
     std::unique_ptr<SqliteLedgerStore> m_local;
     std::unique_ptr<PgLedgerStore> m_server;
-    qint64 m_lastOnServer = 0;  // this station's last sequence the server had
-    qint64 m_lastRead = 0;      // the server's number of the last transaction read
-    quint64 m_readEpochSeen = 0;
+    qint64 m_lastOnServer = 0;              // this station's last sequence the server had
+    qint64 m_lastRead = 0;                  // the server's number of the last transaction read
+    quint64 m_readEpochSeen = ~quint64{0};  // none yet: the note tells where to read on
 
     // Shared, under m_lock.
     std::mutex m_lock;

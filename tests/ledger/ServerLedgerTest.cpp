@@ -6,12 +6,15 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <atomic>
 
 #include <QTest>
 
+#include "app/LedgerHookup.h"
+#include "data/InventoryFile.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerSettings.h"
 #include "ledger/LedgerSync.h"
@@ -20,6 +23,7 @@
 #include "ledger/PgLedgerStore.h"
 #include "ledger/ServerSync.h"
 #include "ledger/SqliteLedgerStore.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -250,6 +254,46 @@ TEST_F(ServerLedger, ConsoleSendsOnItsOwnThreadAndWaitsOutAnAbsentServer) {
     auto server = Station("station_a");
     ASSERT_TRUE(server);
     EXPECT_EQ(Received(*server), "lab-a#1 lab-a#2 lab-a#3 lab-a#4 lab-a#5");
+}
+
+// The window cannot keep what the server sent (another program holds the
+// station's ledger): none of it is lost, it is read again and kept once.
+TEST_F(ServerLedger, WhatTheWindowCouldNotKeepIsReadAgain) {
+    ASSERT_EQ(Tool(cluster->Conninfo(database), {"init-server"}), 0);
+    StoreServer(cluster->Conninfo(database, "station_b"));
+    RecordingPrompter prompter;
+    const QString path = local.filePath(kLedgerFileName);
+    Ledger ledger([path](LedgerProblem* p) { return SqliteLedgerStore::Open(path, p, 100); },
+                  {"lab-b", "bo", "r1"});
+    QStatusBar bar;
+    LedgerHookup hookup(ledger, &bar);
+    InventoryMap seen;
+    QObject::connect(&hookup, &LedgerHookup::labBalancesChanged, [&](const InventoryMap& m) {
+        for (const auto& [id, value] : m) {
+            seen.Set(id, value);
+        }
+    });
+    hookup.Start(local.filePath(kInventoryFileName));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hookup.ServerState().reachable; }, 15000));
+
+    QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "holder");
+    other.setDatabaseName(path);
+    ASSERT_TRUE(other.open());
+    ASSERT_TRUE(QSqlQuery(other).exec("BEGIN IMMEDIATE"));
+    auto a = Local("lab-a", 3);
+    auto server = Station("station_a");
+    ASSERT_TRUE(server);
+    ASSERT_EQ(SendWaiting(*a, *server, "lab-a").sent, 3);
+    QTest::qWait(2 * ServerSync::kIntervalMs + 500);
+    EXPECT_EQ(seen.GetCount(), 0) << "nothing kept while the ledger is held";
+    QSqlQuery(other).exec("COMMIT");
+    other.close();
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.GetCount() == 3; }, 15000));
+    QString value;
+    EXPECT_TRUE(seen.Lookup("S2", &value) && value == "3");
+    LedgerProblem problem;
+    EXPECT_EQ(ledger.Store()->Count(&problem), 3);
 }
 
 struct BadServer {
