@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <functional>
 
 #include "console/Cvyn8_rk47View.h"
 #include "console/UpDownCtrl.h"
@@ -32,6 +33,19 @@ void ShowText(QLineEdit* edit, const FormText& text, const FormText& shown) {
         edit->setMaxLength(static_cast<int>(text.value.size()));
     }
     edit->setText(text.value);
+}
+
+// Opens `notice` without blocking the event loop and keeps it in `slot`
+// until it closes; `closed` then carries on what waited for it.
+template <class Notice>
+void OpenNoticeIn(Notice* notice, Notice*& slot, std::function<void()> closed) {
+    slot = notice;
+    notice->OpenNotice([&slot, notice, closed = std::move(closed)](int) {
+        if (slot == notice) {
+            slot = nullptr;
+        }
+        closed();
+    });
 }
 
 }  // namespace
@@ -125,27 +139,12 @@ void Cvyn8_rk47View::Render() {
 }
 
 void Cvyn8_rk47View::OpenDumpNotice() {
-    // The notice waits for the counter's "Dump" without blocking the event
-    // loop; the rest of the dump runs when it closes.
-    auto* notice = new DumDlg35(this);
-    m_pDumpDlg = notice;
-    notice->OpenNotice([this, notice](int) {
-        if (m_pDumpDlg == notice) {
-            m_pDumpDlg = nullptr;
-        }
-        m_session->DumpNoticeClosed();
-    });
+    // The rest of the dump runs when the notice closes.
+    OpenNoticeIn(new DumDlg35(this), m_pDumpDlg, [this] { m_session->DumpNoticeClosed(); });
 }
 
 void Cvyn8_rk47View::OpenSampleReady() {
-    auto* notice = new Sample35(this);
-    m_pSampleReadyDlg = notice;
-    notice->OpenNotice([this, notice](int) {
-        if (m_pSampleReadyDlg == notice) {
-            m_pSampleReadyDlg = nullptr;
-        }
-        m_session->SampleReadyClosed();
-    });
+    OpenNoticeIn(new Sample35(this), m_pSampleReadyDlg, [this] { m_session->SampleReadyClosed(); });
 }
 
 void Cvyn8_rk47View::DropNotices() {
