@@ -2,8 +2,9 @@
 // two Totalize and two Batch samples by hand (Done, Done right after a
 // "BatchF", Reset, a dump whose notice is closed early), the line lost
 // mid-count, the records saved, a reconnect and a loaded list counted to its
-// dump. Every record, inventory value and Total Quantity is checked against
-// figures worked out here from the counts the script sends.
+// dump; then a dump in the middle of a row, a Save in the middle of a series
+// and a dump answered after the next sample started. Every record, inventory value and Total
+// Quantity is checked against figures worked out here from the counts the script sends.
 
 #include <QPushButton>
 
@@ -190,18 +191,87 @@ TEST_F(OperatorMorning, EveryCountEndsInTheRecordsWithTheRightFigures) {
     ClickControl(view.get(), IDC_DISCONNECT);
     ASSERT_TRUE(sim->process().waitForFinished(5000));
     EXPECT_EQ(sim->process().exitCode(), 0) << SimSaid();
+    files.Answer(dir.Path("morning-2.txt"));
+    commands::OnSaveRecords(*doc);
+
+    // A dump in the middle of a row, a Save in the middle of a series, and a
+    // dump answered after the next sample started.
+    const int d1Full = 2, d1Seeds = 10, d1Part = 4, d1Left = 9;  // D-1: a row of 3 x 10
+    const int s1Row1 = 20, s1Row2 = 10, s1Left = 3;              // S-1: 1 x 20, 1 x 10
+    const int l1Before = 200, l1 = 230, l2 = 50;                 // L-1 dumped late; L-2
+    StartScript("morning-3.txt",
+                "expect program\nevent Start\ncount 10 1\ncount 10 2\ncount " + N(d1Part) +
+                    " 3\nexpect command Dump\ncount " + N(d1Left) +
+                    " 0\nevent Dump\n"
+                    "expect program\nevent Start\ncount 20 1\nevent BatchF\nwait 1500\n"
+                    "count 10 1\nevent BatchF\nevent Full\nevent Empty\nexpect command Dump\n"
+                    "count " +
+                    N(s1Left) + " 0\nevent Dump\n" + "expect program\nevent Start\ncount " +
+                    N(l1Before) + " 1\nexpect command Dump\nexpect program\ncount " + N(l1) +
+                    " 1\nevent Dump\nevent Start\ncount " + N(l2) +
+                    " 1\nexpect command Reset\nexpect command Disconnect\n");
+    EXPECT_EQ(doc->RecordCount(), 0);
+    EnterSeries("D-1", {{"3", N(d1Seeds)}});
+    ClickControl(view.get(), IDC_START);
+    ASSERT_TRUE(Shows(N(d1Part))) << SimSaid();
+    ClickControl(view.get(), IDC_DUMP);
+    ASSERT_TRUE(WaitUntil([&] { return Stored("D-1") == N(d1Left); })) << SimSaid();
+    if (view->DumpNotice()) {
+        ClickControl(view->DumpNotice(), IDOK);
+    }
+
+    EnterSeries("S-1", {{"1", N(s1Row1)}, {"1", N(s1Row2)}});
+    ClickControl(view.get(), IDC_START);
+    ASSERT_TRUE(WaitUntil([&] { return doc->RecordCount() == 3; })) << SimSaid();
+    files.Answer(dir.Path("mid-series.txt"));
+    commands::OnSaveRecords(*doc);
+    ASSERT_TRUE(WaitUntil([&] { return Stored("S-1") == N(s1Left); })) << SimSaid();
+    EXPECT_TRUE(doc->HoldsUnsavedWork()) << "a record made after the Save";
+    std::vector<std::array<QString, 8>> kept;
+    ASSERT_TRUE(ReadRecordFile(dir.Path("VYN8_Default.txt"), &kept));
+    EXPECT_EQ(kept.size(), 4u);
+    ASSERT_TRUE(ReadRecordFile(dir.Path("mid-series.txt"), &kept));
+    EXPECT_EQ(kept.size(), 3u);
+
+    ClickControl(view.get(), IDC_TOTALIZE);
+    Scan("L-1");
+    ASSERT_TRUE(Shows(N(l1Before))) << SimSaid();
+    ClickControl(view.get(), IDC_DUMP);
+    ASSERT_NE(view->DumpNotice(), nullptr);
+    ClickControl(view->DumpNotice(), IDOK);
+    Scan("L-2");
+    ASSERT_TRUE(WaitUntil([&] { return Stored("L-1") == N(l1); })) << SimSaid();
+    ASSERT_TRUE(Shows(N(l2))) << SimSaid();
+    ClickControl(view.get(), IDC_DONE);
+    const int d1Total = d1Full * d1Seeds + d1Part + d1Left;
+    EXPECT_EQ(RecordsNow(), Lines({"D-1|Wheat|" + N(d1Full) + "|" + N(d1Seeds) + "||||",
+                                   "D-1|Wheat|1|" + N(d1Part) + "|" + N(d1Left) + "|" + N(d1Total) +
+                                       "||InComplete",
+                                   "S-1|Wheat|1|" + N(s1Row1) + "||||",
+                                   "S-1|Wheat|1|" + N(s1Row2) + "|" + N(s1Left) + "|" +
+                                       N(s1Row1 + s1Row2 + s1Left) + "||",
+                                   "L-1|Wheat|0|" + N(l1) + "|" + N(l1) + "|" + N(l1) + "||",
+                                   "L-2|Wheat|0|" + N(l2) + "|" + N(l2) + "|" + N(l2) + "||"}));
+    ClickControl(view.get(), IDC_DISCONNECT);
+    ASSERT_TRUE(sim->process().waitForFinished(5000));
+    EXPECT_EQ(sim->process().exitCode(), 0) << SimSaid();
+
     const QByteArray inventory = dir.Read("vyn8_inventory.txt");
     for (const QString& line : {"T-1\t" + N(t1), QString("B-1\t0"), "T-2\t" + N(t2),
-                                QString("T-3\t500"), "A7\t" + N(a7Left)}) {
+                                QString("T-3\t500"), "A7\t" + N(a7Left), "D-1\t" + N(d1Left),
+                                "S-1\t" + N(s1Left), "L-1\t" + N(l1), "L-2\t" + N(l2)}) {
         EXPECT_TRUE(inventory.contains(line.toLatin1() + "\r\n")) << line.toStdString();
     }
     EXPECT_FALSE(inventory.contains("B-2"));
     // The ledger holds each change the morning made, each from the value the
     // one before left, and its balances are the file's.
     // T-3's cut-off count and B-2's Reset leave no transaction.
-    EXPECT_EQ(LedgerChains(), Lines({"T-3: opening balance >500", "T-1: count result >" + N(t1),
-                                     "B-1: incomplete packet >0", "T-2: dump result >" + N(t2),
-                                     "A7: dump result >" + N(a7Left)}));
+    EXPECT_EQ(LedgerChains(),
+              Lines({"T-3: opening balance >500", "T-1: count result >" + N(t1),
+                     "B-1: incomplete packet >0", "T-2: dump result >" + N(t2),
+                     "A7: dump result >" + N(a7Left), "D-1: dump result >" + N(d1Left),
+                     "S-1: dump result >" + N(s1Left), "L-1: dump result >" + N(l1),
+                     "L-2: count result >" + N(l2)}));
     InventoryMap file;
     LoadInventoryFile(dir.Path(kInventoryFileName), file);
     LedgerProblem problem;
