@@ -15,6 +15,7 @@
 #include <set>
 
 #include "data/InventoryFile.h"
+#include "e2e/DrillStation.h"
 #include "ledger/Ledger.h"
 #include "ledger/PgCluster.h"
 #include "ledger/PgLedgerStore.h"
@@ -56,25 +57,13 @@ struct Station {
     }
     // Starts the station on samples from..to (none: started and closed).
     void Start(const QString& name, int from, int to) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         if (from < to) {
-            QByteArray script;
-            for (int i = from; i < to; ++i) {
-                script += "expect program\nevent Start\ncount " + QByteArray::number(100 + i) +
-                          " 1\nexpect command Reset\n";
-            }
-            Write("script.txt", script);
+            Write("script.txt", DrillCounterScript(from, to));
             counter =
                 std::make_unique<SimProcess>(QStringList{"--script", dir.filePath("script.txt")});
             ASSERT_TRUE(counter->Started());
-            env.insert("VYN8_COM1", counter->Link());
         }
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        drill.setProcessEnvironment(env);
-        drill.start(QString(VYN8_BINARY_DIR) + "/tests/vyn8-station-drill",
-                    {"--data-dir", dir.path(), "--station", name, "--from", QString::number(from),
-                     "--to", QString::number(to)});
+        StartDrill(drill, dir.path(), from < to ? counter->Link() : QString(), from, to, name);
         ASSERT_TRUE(drill.waitForStarted(5000));
     }
     // Waits for the drill; its "kept" lines.

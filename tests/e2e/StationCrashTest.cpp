@@ -14,6 +14,7 @@
 
 #include "data/InventoryFile.h"
 #include "data/InventoryMap.h"
+#include "e2e/DrillStation.h"
 #include "ledger/Ledger.h"
 #include "ledger/PgCluster.h"
 #include "ledger/PgLedgerStore.h"
@@ -26,32 +27,13 @@ namespace {
 constexpr int kSamples = 100;
 constexpr int kKills = 8;
 
-QString Drill() {
-    return QString(VYN8_BINARY_DIR) + "/tests/vyn8-station-drill";
-}
-
-// The counter's part for samples `from` to the last: each counted and reset.
-QByteArray Script(int from) {
-    QByteArray script;
-    for (int i = from; i < kSamples; ++i) {
-        script += "expect program\nevent Start\ncount " + QByteArray::number(100 + i) +
-                  " 1\nexpect command Reset\n";
-    }
-    return script;
-}
-
-// Runs the station on `folder` for samples from..kSamples, killed after
-// `killMs` (never when negative); returns its "kept" lines.
+// Runs the station on `folder` (settings of its own: no server unless the
+// test writes one) for samples from..kSamples, killed after `killMs` (never
+// when negative); returns its "kept" lines.
 QStringList RunStation(const QString& folder, const QString& link, int from, int killMs,
                        bool* killed) {
     QProcess drill;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VYN8_COM1", link);
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_CONFIG_HOME", folder + "/config");  // settings of its own: no server
-    drill.setProcessEnvironment(env);
-    drill.start(Drill(), {"--data-dir", folder, "--from", QString::number(from), "--to",
-                          QString::number(link.isEmpty() ? from : kSamples)});
+    StartDrill(drill, folder, link, from, link.isEmpty() ? from : kSamples);
     EXPECT_TRUE(drill.waitForStarted(5000));
     *killed = killMs >= 0 && !drill.waitForFinished(killMs);
     if (*killed) {
@@ -78,7 +60,7 @@ protected:
         std::uniform_int_distribution<int> killAfter(100, 700);  // 100 counts take over a second
         int next = 0;
         for (int run = 0; next < kSamples && run < 40; ++run) {
-            dir.Write("script.txt", Script(next));
+            dir.Write("script.txt", DrillCounterScript(next, kSamples));
             SimProcess sim({"--script", dir.Path("script.txt")});
             ASSERT_TRUE(sim.Started());
             bool killed = false;
