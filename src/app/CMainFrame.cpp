@@ -72,6 +72,9 @@ void CMainFrame::StartAndShow() {
         m_pLedgerHookup->Start(QDir(DataFolder()).filePath(kInventoryFileName));
     }
     m_pView->OnInitialUpdate();
+    if (m_pLedgerHookup && m_pView->InventoryLoaded()) {
+        m_pLedgerHookup->WindowTakesBalances();
+    }
     ResizeParentToFit();
     show();
     setWindowTitle(kMainCaption);

@@ -104,8 +104,10 @@ void LedgerHookup::StartServerSync() {
 
 void LedgerHookup::TakeServerState(const ServerSyncState& state) {
     m_server = state;
-    if (!state.read.empty()) {
+    if (!state.read.empty() && m_bWindowTakes) {
         TakeFromServer(state.read);
+    } else if (!state.read.empty()) {
+        m_sync->ReadAgain();
     }
     if (state.problem.IsProblem() && !m_bServerTold) {
         m_bServerTold = true;

@@ -36,6 +36,10 @@ public:
     // Takes the operator's name and the ledger server from the settings
     // (after Setup).
     void TakeSettings();
+    // The window holds the inventory (read from its file): from now on what
+    // other stations counted is kept and handed to it. Before, it is read
+    // again later, so that the file is never written without it.
+    void WindowTakesBalances() { m_bWindowTakes = true; }
     // The console closes: one last sending to the server, and what still
     // waits for it is told.
     void Close();
@@ -67,4 +71,5 @@ private:
     std::unique_ptr<ServerSync> m_sync;
     ServerSyncState m_server;
     bool m_bServerTold = false;  // the operator knows the server cannot be reached
+    bool m_bWindowTakes = false;
 };

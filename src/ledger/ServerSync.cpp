@@ -60,9 +60,7 @@ void ServerSync::ReadAgain() {
         std::lock_guard<std::mutex> lock(m_lock);
         ++m_readEpoch;
         m_read.clear();
-        ++m_asked;
     }
-    m_wake.notify_all();
 }
 
 void ServerSync::Run() {

@@ -51,8 +51,8 @@ public:
     // One attempt now, waited for (at the console's close).
     ServerSyncState SendAndWait();
 
-    // The window could not keep what was read: read again from the ledger's
-    // note of the last it kept.
+    // The window could not keep what was read: the next attempt reads again
+    // from the ledger's note of the last it kept.
     void ReadAgain();
 
     // "lab-db" for host=lab-db, "vyn8" for service=vyn8, ...
