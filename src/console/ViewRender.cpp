@@ -19,9 +19,14 @@
 
 namespace {
 
+// Only what changed is set: the form is rendered after every frame.
 void Show(QWidget* w, const FormControl& c) {
-    w->setEnabled(c.enabled);
-    w->setVisible(c.visible);
+    if (w->testAttribute(Qt::WA_ForceDisabled) == c.enabled) {
+        w->setEnabled(c.enabled);
+    }
+    if (w->isHidden() == c.visible) {
+        w->setVisible(c.visible);
+    }
 }
 
 // A stored value is shown whole, whatever limit typing into the edit has.
