@@ -105,7 +105,7 @@ struct CsvCase {
     std::vector<QStringList> rows;
     const char* delimiter;
     QStringList ids;
-    const char* refusal;
+    const char* refusal = nullptr;  // the message a refused sheet gives
 };
 
 class CsvSeparator : public ::testing::TestWithParam<CsvCase> {};
