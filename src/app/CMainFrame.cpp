@@ -149,8 +149,7 @@ void CMainFrame::BuildMenu() {
             &QAction::triggered, this, [this, doc] { commands::OnReviewSampleOpened(*doc, this); });
     connect(AddCommand(viewMenu, ID_CHECK_INVENTORY, "I.D.(Variety)"), &QAction::triggered, this,
             [this, doc] {
-                commands::OnCheckInventory(*doc, this,
-                                           m_pLedgerHookup ? &m_pLedgerHookup->ledger() : nullptr,
+                commands::OnCheckInventory(*doc, this, m_pLedgerHookup,
                                            QDir(DataFolder()).filePath(kInventoryFileName));
             });
     connect(AddCommand(viewMenu, ID_VIEW_CURRENT_SAMPLE, "Edit"), &QAction::triggered, this,

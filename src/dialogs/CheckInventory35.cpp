@@ -105,10 +105,7 @@ bool CheckInventory35::OnInitDialog() {
     m_listInventory->setRowCount(m_nRowCount);
     int k = 0;
     for (const auto& [id, value] : m_pDoc->m_inventory) {
-        m_listInventory->setItem(k, 0, new QTableWidgetItem(QString::number(k)));
-        m_listInventory->setItem(k, kIdColumn, new QTableWidgetItem(id));
-        m_listInventory->setItem(k, 2, new QTableWidgetItem(value));
-        ++k;
+        SetRow(k++, id, value);
     }
     m_editSearch->setMaxLength(kSearchLimit);
     m_editSearch->setEnabled(true);
@@ -220,13 +217,36 @@ void CheckInventory35::OnCorrect() {
                    "written again.",
                kAppTitle, PromptIcon::Warning);
     }
+    ShowValue(m_strHistoryId, dlg.m_strValue);
+    ShowHistory(m_strHistoryId);
+}
+
+void CheckInventory35::SetRow(int row, const QString& id, const QString& value) {
+    m_listInventory->setItem(row, 0, new QTableWidgetItem(QString::number(row)));
+    m_listInventory->setItem(row, kIdColumn, new QTableWidgetItem(id));
+    m_listInventory->setItem(row, 2, new QTableWidgetItem(value));
+}
+
+void CheckInventory35::ShowValue(const QString& id, const QString& value) {
     for (int row = 0; row < m_listInventory->rowCount(); ++row) {
         const QTableWidgetItem* item = m_listInventory->item(row, kIdColumn);
-        if (item && item->text() == m_strHistoryId) {
-            m_listInventory->item(row, 2)->setText(dlg.m_strValue);
+        if (item && item->text() == id) {
+            m_listInventory->item(row, 2)->setText(value);
+            return;
         }
     }
-    ShowHistory(m_strHistoryId);
+    m_nRowCount = m_listInventory->rowCount() + 1;
+    m_listInventory->setRowCount(m_nRowCount);
+    SetRow(m_nRowCount - 1, id, value);
+}
+
+void CheckInventory35::ShowBalances(const InventoryMap& balances) {
+    for (const auto& [id, value] : balances) {
+        ShowValue(id, value);
+    }
+    if (!m_strHistoryId.isEmpty() && balances.Lookup(m_strHistoryId)) {
+        ShowHistory(m_strHistoryId);
+    }
 }
 
 void CheckInventory35::OnExportHistory() {

@@ -7,6 +7,7 @@
 class QLineEdit;
 class QTableWidget;
 class Cvyn8_rk47Doc;
+class InventoryMap;
 class Ledger;
 class QPushButton;
 
@@ -45,6 +46,9 @@ public:
 
     void SearchInventory();
     void ShowHistory(const QString& id);
+    // Other stations' counts came while the dialog is open: their rows show
+    // the new balances (new IDs at the end), and the history shown follows.
+    void ShowBalances(const InventoryMap& balances);
     void OnCorrect();
     void OnExportHistory();
 
@@ -55,6 +59,9 @@ protected:
 private:
     // Paints `row` in white on red, or in the list's own colours.
     void PaintRow(int row, bool highlight);
+    void SetRow(int row, const QString& id, const QString& value);
+    // Shows `value` in `id`'s row, added when the list has none.
+    void ShowValue(const QString& id, const QString& value);
 
     QPushButton* m_btnCorrect = nullptr;
     QPushButton* m_btnExport = nullptr;

@@ -11,6 +11,7 @@
 #include "app/LedgerHookup.h"
 #include "console/Cvyn8_rk47View.h"
 #include "data/Cvyn8_rk47Doc.h"
+#include "data/InventoryFile.h"
 #include "dialogs/CheckInventory35.h"
 #include "ledger/Ledger.h"
 #include "support/TestSupport.h"
@@ -67,6 +68,25 @@ TEST_F(LedgerFrame, OperatorShownHistoryAndExportReachable) {
     QFile json(dir.Path("all.json"));
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
     EXPECT_TRUE(json.readAll().contains("\"toSeedLotDbId\":\"A1\""));
+}
+
+// Other stations' counts reach the window's inventory, its file and an open
+// Check Inventory.
+TEST_F(LedgerFrame, LabBalancesReachTheInventoryItsFileAndTheOpenCheck) {
+    Start();
+    InventoryMap lab;
+    lab.Set("A1", "45");
+    lab.Set("C3", "9");
+    QString shown;
+    dialogs.Then([&](CDialogBase& d) {
+        emit frame->findChild<LedgerHookup*>()->labBalancesChanged(lab);
+        shown =
+            FindControlAs<QTableWidget>(&d, CheckInventory35::IDC_INVENTORY)->item(1, 2)->text();
+        ClickControl(&d, IDOK);
+    });
+    frame->command(ID_CHECK_INVENTORY)->trigger();
+    EXPECT_EQ(shown, "9");
+    EXPECT_EQ(dir.Read(kInventoryFileName), "A1\t45\r\nC3\t9\r\n");
 }
 
 // The ledger cannot be opened: the operator hears once, counting goes on with

@@ -83,6 +83,22 @@ TEST_F(CheckInventory, SearchHighlightsOnlyAnExactMatch) {
     EXPECT_EQ(dlg.result(), IDOK);
 }
 
+// Other stations' counts arrive while the dialog is open.
+TEST_F(CheckInventory, BalancesFromOtherStationsShowInTheOpenList) {
+    dlg.RunInitDialog();
+    Search("B2");
+    InventoryMap lab;
+    lab.Set("A1", "77");
+    lab.Set("N5", "12");
+    dlg.ShowBalances(lab);
+    ASSERT_EQ(list()->rowCount(), 4);
+    EXPECT_EQ(list()->item(1, 2)->text(), "77");
+    EXPECT_EQ(list()->item(3, 0)->text(), "3");
+    EXPECT_EQ(list()->item(3, 1)->text(), "N5");
+    EXPECT_EQ(list()->item(3, 2)->text(), "12");
+    EXPECT_EQ(Highlighted(), QList<int>{2}) << "the row found stays marked";
+}
+
 TEST_F(CheckInventory, EmptyInventoryIsReportedAtOpening) {
     doc.m_inventory.RemoveAll();
     ScriptedDialogRunner runner;

@@ -1,5 +1,6 @@
 #include "app/commands/RecordViewCommands.h"
 
+#include "app/LedgerHookup.h"
 #include "data/Cvyn8_rk47Doc.h"
 #include "dialogs/CheckInventory35.h"
 #include "dialogs/SampleRecord35.h"
@@ -17,12 +18,17 @@ void OnReviewSampleOpened(Cvyn8_rk47Doc& doc, QWidget* parent) {
     dlg.DoModal();
 }
 
-void OnCheckInventory(Cvyn8_rk47Doc& doc, QWidget* parent, Ledger* ledger,
+void OnCheckInventory(Cvyn8_rk47Doc& doc, QWidget* parent, LedgerHookup* ledger,
                       const QString& inventoryFile) {
     CheckInventory35 dlg(parent);
     dlg.m_pDoc = &doc;
-    dlg.m_pLedger = ledger;
     dlg.m_strInventoryFile = inventoryFile;
+    if (ledger) {
+        dlg.m_pLedger = &ledger->ledger();
+        // After the window's inventory, which takes them first.
+        QObject::connect(ledger, &LedgerHookup::labBalancesChanged, &dlg,
+                         &CheckInventory35::ShowBalances);
+    }
     dlg.DoModal();
 }
 
