@@ -104,10 +104,12 @@ void LedgerHookup::StartServerSync() {
 
 void LedgerHookup::TakeServerState(const ServerSyncState& state) {
     m_server = state;
-    if (!state.read.empty() && m_bWindowTakes) {
-        TakeFromServer(state.read);
-    } else if (!state.read.empty()) {
-        m_sync->ReadAgain();
+    if (!state.read.empty()) {
+        if (m_bWindowTakes) {
+            TakeFromServer(state.read);
+        } else {
+            m_sync->ReadAgain();
+        }
     }
     if (state.problem.IsProblem() && !m_bServerTold) {
         m_bServerTold = true;

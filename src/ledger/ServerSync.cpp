@@ -56,11 +56,9 @@ ServerSyncState ServerSync::SendAndWait() {
 }
 
 void ServerSync::ReadAgain() {
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        ++m_readEpoch;
-        m_read.clear();
-    }
+    std::lock_guard<std::mutex> lock(m_lock);
+    ++m_readEpoch;
+    m_read.clear();
 }
 
 void ServerSync::Run() {

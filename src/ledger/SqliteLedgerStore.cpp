@@ -127,7 +127,7 @@ LedgerProblem SqliteLedgerStore::TakeFromServer(const std::vector<LedgerEntry>& 
             if (!order.exec()) {
                 return Failed(order);
             }
-            if (added && !fresh.contains(e.sampleId)) {
+            if (added) {
                 fresh << e.sampleId;
             }
         }
@@ -137,6 +137,7 @@ LedgerProblem SqliteLedgerStore::TakeFromServer(const std::vector<LedgerEntry>& 
         return WriteNote(q, readNote, QString::number(entries.back().id));
     });
     if (!problem.IsProblem()) {
+        fresh.removeDuplicates();
         *changed << fresh;
     }
     return problem;
