@@ -82,6 +82,14 @@ LedgerProblem PgLedgerStore::Problem(const QSqlError& error) const {
     return ServerProblem(m_location, error);
 }
 
+LedgerProblem PgLedgerStore::TakeWriteTurn(QSqlQuery& q) const {
+    // Held until the transaction ends. The server numbers rows as they are
+    // inserted: two writers side by side could commit 41 before 40, and a
+    // station that read up to 41 (Since) would never read 40.
+    return q.exec(QString("SELECT pg_advisory_xact_lock(%1)").arg(kWriteTurnKey)) ? LedgerProblem{}
+                                                                                  : Failed(q);
+}
+
 QString PgLedgerStore::Ordered() const {
     // The order the server received them in, its own numbering; opening
     // balances first, below zero.
@@ -118,13 +126,11 @@ LedgerProblem PgLedgerStore::InTransaction(
 
 LedgerProblem PgLedgerStore::Append(std::vector<LedgerEntry>& entries) {
     return InTransaction([&](QSqlQuery& q) {
+        // One writer at a time: the station's next numbers, and the order.
+        if (const LedgerProblem failed = TakeWriteTurn(q); failed.IsProblem()) {
+            return failed;
+        }
         for (LedgerEntry& e : entries) {
-            // The station's numbers are taken one writer at a time.
-            q.prepare("SELECT pg_advisory_xact_lock(hashtext(?))");
-            q.addBindValue(Text(e.station));
-            if (!q.exec()) {
-                return Failed(q);
-            }
             q.prepare(QString(kInsert) +
                       " SELECT ?, COALESCE(MAX(sequence), 0) + 1, ?, ?, ?, ?, ?, ?, ?, ?, ?"
                       " FROM inventory_transaction WHERE station = ? RETURNING id, sequence");
@@ -148,6 +154,9 @@ LedgerProblem PgLedgerStore::Append(std::vector<LedgerEntry>& entries) {
 LedgerProblem PgLedgerStore::Receive(const std::vector<LedgerEntry>& entries, int* added) {
     int count = 0;
     const LedgerProblem problem = InTransaction([&](QSqlQuery& q) {
+        if (const LedgerProblem failed = TakeWriteTurn(q); failed.IsProblem()) {
+            return failed;
+        }
         PrepareNumberedInsert(q);
         for (const LedgerEntry& e : entries) {
             bool fresh = false;

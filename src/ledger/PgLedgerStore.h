@@ -48,6 +48,12 @@ private:
     explicit PgLedgerStore(const QString& location);
     static std::unique_ptr<PgLedgerStore> Connect(const QString& conninfo, LedgerProblem* problem);
     LedgerProblem Problem(const QSqlError& error) const override;
+    // Waits for the other writers' transactions to end: transactions are
+    // written, and numbered by the server, one writing transaction at a time,
+    // so that they become visible in the order of their numbers.
+    LedgerProblem TakeWriteTurn(QSqlQuery& q) const;
+    static constexpr qint64 kWriteTurnKey =
+        0x76796e38;  // the advisory lock of the ledger's writers
     QString Ordered() const override;
     LedgerProblem InTransaction(
         const std::function<LedgerProblem(QSqlQuery&)>& statements) override;

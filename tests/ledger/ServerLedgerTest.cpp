@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <atomic>
+#include <set>
+#include <thread>
 
 #include <QTest>
 
@@ -254,6 +256,48 @@ TEST_F(ServerLedger, ConsoleSendsOnItsOwnThreadAndWaitsOutAnAbsentServer) {
     auto server = Station("station_a");
     ASSERT_TRUE(server);
     EXPECT_EQ(Received(*server), "lab-a#1 lab-a#2 lab-a#3 lab-a#4 lab-a#5");
+}
+
+// Two stations send side by side while a third reads what arrives, as the
+// stations' sending threads do: every transaction is read once, none skipped
+// by a later one that became visible first.
+TEST_F(ServerLedger, AReaderBesideTwoSendersMissesNothing) {
+    ASSERT_EQ(Tool(cluster->Conninfo(database), {"init-server"}), 0);
+    constexpr int kEach = 150;
+    std::atomic<int> running{2};
+    const auto send = [&](const QString& station) {
+        LedgerProblem problem;
+        auto server = PgLedgerStore::Open(cluster->Conninfo(database, "station_a"), &problem);
+        for (int i = 1; server && i <= kEach; ++i) {
+            LedgerEntry e;
+            e.station = station;
+            e.sequence = i;
+            e.time = "2026-12-08T08:00:00.000Z";
+            e.sampleId = QString("S%1").arg(i % 7);
+            e.after = QString::number(i);
+            int added = 0;
+            server->Receive({e}, &added);
+        }
+        --running;
+    };
+    std::thread a(send, "lab-a");
+    std::thread b(send, "lab-b");
+    auto reader = Station("station_c");
+    ASSERT_TRUE(reader);
+    std::set<qint64> read;
+    qint64 last = 0;
+    bool done = false;
+    while (!done) {
+        done = running == 0;  // one more reading after both have ended
+        LedgerProblem problem;
+        for (const LedgerEntry& e : reader->Since(last, 1000, &problem)) {
+            EXPECT_TRUE(read.insert(e.id).second) << e.id;
+            last = e.id;
+        }
+    }
+    a.join();
+    b.join();
+    EXPECT_EQ(read.size(), 2u * kEach);
 }
 
 // The window cannot keep what the server sent: it does not hold the
